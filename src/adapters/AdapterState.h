@@ -1,0 +1,8 @@
+// State shared by the aircraft adapters.
+#pragma once
+
+namespace tarvo::adapters {
+
+struct AdapterState {};
+
+}  // namespace tarvo::adapters

@@ -1,0 +1,110 @@
+#include "fakes/FakeThreads.h"
+
+namespace tarvo::fakes {
+
+bool FakeThreads::Start(std::function<void()> body, platform::ThreadPriority priority) {
+    journal_.Add("Threads.Start priority=" + std::to_string(static_cast<int>(priority)));
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (failNextThread_) {
+        failNextThread_ = false;
+        return false;
+    }
+    pending_.push_back(std::move(body));
+    return true;
+}
+
+void FakeThreads::SetCurrentThreadPriority(platform::ThreadPriority priority) {
+    journal_.Add("Threads.SetCurrentThreadPriority " + std::to_string(static_cast<int>(priority)));
+}
+
+void FakeThreads::SetProcessPriorityClass(std::uint32_t priorityClass) {
+    journal_.Add("Threads.SetProcessPriorityClass " + std::to_string(priorityClass));
+}
+
+platform::NamedMutexResult FakeThreads::CreateNamedMutex(std::string_view name) {
+    journal_.Add("Threads.CreateNamedMutex " + std::string(name));
+    return {true, heldElsewhere_.contains(std::string(name))};
+}
+
+EventId FakeThreads::NewEvent(bool manualReset, bool initiallySet) {
+    journal_.Add("Threads.NewEvent");
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (failNextEvent_) {
+        failNextEvent_ = false;
+        return 0;
+    }
+    const EventId id = nextId_++;
+    events_[id] = {manualReset, initiallySet};
+    return id;
+}
+
+void FakeThreads::SignalEvent(EventId event) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (auto found = events_.find(event); found != events_.end()) found->second.set = true;
+}
+
+bool FakeThreads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
+    journal_.Add("Threads.WaitEvent " + std::to_string(timeoutMilliseconds));
+    auto takeIfSet = [&] {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        auto found = events_.find(event);
+        if (found == events_.end() || !found->second.set) return false;
+        if (!found->second.manualReset) found->second.set = false;
+        return true;
+    };
+    if (takeIfSet()) return true;
+    clock_.Sleep(timeoutMilliseconds);
+    return takeIfSet();
+}
+
+void FakeThreads::CloseEvent(EventId event) {
+    journal_.Add("Threads.CloseEvent");
+    const std::lock_guard<std::mutex> lock(mutex_);
+    events_.erase(event);
+}
+
+TimerId FakeThreads::StartTimer(std::uint32_t dueMilliseconds, std::uint32_t periodMilliseconds,
+                                std::function<void()> tick) {
+    journal_.Add("Threads.StartTimer " + std::to_string(dueMilliseconds) + " " +
+                 std::to_string(periodMilliseconds));
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const TimerId id = nextId_++;
+    timers_[id] = std::move(tick);
+    return id;
+}
+
+void FakeThreads::StopTimer(TimerId timer) {
+    journal_.Add("Threads.StopTimer");
+    const std::lock_guard<std::mutex> lock(mutex_);
+    timers_.erase(timer);
+}
+
+bool FakeThreads::RunNextThread() {
+    std::function<void()> body;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (pending_.empty()) return false;
+        body = std::move(pending_.front());
+        pending_.erase(pending_.begin());
+    }
+    body();
+    return true;
+}
+
+std::size_t FakeThreads::PendingThreads() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return pending_.size();
+}
+
+void FakeThreads::FireTimer(TimerId timer) {
+    std::function<void()> tick;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        auto found = timers_.find(timer);
+        if (found == timers_.end()) return;
+        tick = found->second;
+    }
+    tick();
+}
+
+}  // namespace tarvo::fakes
