@@ -1,0 +1,63 @@
+// What every end-to-end test needs: start the real programs, wait for them,
+// find and answer their message boxes, and clean up what a test started.
+// Runs under Wine on our machines and on Windows alike.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvo::e2e {
+
+// The folder holding the test programs, Tarvo81_Ldr.exe and the stand-ins.
+std::string BinFolder();
+// The current user's roaming application-data folder, and the crew app's folder
+// in it (created if missing, as the crew app would have).
+std::string RoamingFolder();
+std::string CrewFolder();
+// The whole file, or nullopt when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// A process this test started; killed when the object goes unless it has ended.
+class ChildProcess {
+public:
+    // Starts exe with the given command line after its name. Fails the test
+    // (and returns an empty object) when it cannot be started.
+    static ChildProcess Start(const std::string& exe, const std::string& arguments);
+
+    ChildProcess() = default;
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ~ChildProcess();
+
+    bool IsValid() const { return process_ != nullptr; }
+    // The exit code, or nullopt if still running after timeoutMilliseconds.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMilliseconds);
+    bool IsRunning();
+    DWORD Id() const { return id_; }
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::string text;
+};
+
+// Waits for a message box (dialog class "#32770") with this caption.
+std::optional<MessageBoxSeen> WaitForMessageBox(std::string_view caption, DWORD timeoutMilliseconds);
+// Presses the OK button of a message box.
+bool PressOk(HWND messageBox);
+
+}  // namespace tarvo::e2e
