@@ -2,9 +2,8 @@
 
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <string>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -49,8 +48,9 @@ ChildProcess ChildProcess::Start(const std::string& exe, const std::string& argu
     PROCESS_INFORMATION info = {};
     if (!::CreateProcessA(exe.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &info)) {
-        ADD_FAILURE() << "cannot start " << exe << " (error " << ::GetLastError() << ")";
-        return {};
+        ChildProcess failed;
+        failed.error_ = "cannot start " + exe + " (error " + std::to_string(::GetLastError()) + ")";
+        return failed;
     }
     ::CloseHandle(info.hThread);
     ChildProcess child;
@@ -60,13 +60,16 @@ ChildProcess ChildProcess::Start(const std::string& exe, const std::string& argu
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+    : process_(std::exchange(other.process_, nullptr)),
+      id_(std::exchange(other.id_, 0)),
+      error_(std::move(other.error_)) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
         Kill();
         process_ = std::exchange(other.process_, nullptr);
         id_ = std::exchange(other.id_, 0);
+        error_ = std::move(other.error_);
     }
     return *this;
 }

@@ -1,6 +1,7 @@
 // What every end-to-end test needs: start the real programs, wait for them,
 // find and answer their message boxes, and clean up what a test started.
-// Runs under Wine on our machines and on Windows alike.
+// Runs under Wine on our machines and on Windows alike; used by the tests and
+// by the demo.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -29,8 +30,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // A process this test started; killed when the object goes unless it has ended.
 class ChildProcess {
 public:
-    // Starts exe with the given command line after its name. Fails the test
-    // (and returns an empty object) when it cannot be started.
+    // Starts exe with the given command line after its name; an invalid object
+    // when it cannot be started (error() says why).
     static ChildProcess Start(const std::string& exe, const std::string& arguments);
 
     ChildProcess() = default;
@@ -39,6 +40,7 @@ public:
     ~ChildProcess();
 
     bool IsValid() const { return process_ != nullptr; }
+    const std::string& error() const { return error_; }
     // The exit code, or nullopt if still running after timeoutMilliseconds.
     std::optional<DWORD> WaitForExit(DWORD timeoutMilliseconds);
     bool IsRunning();
@@ -48,6 +50,7 @@ public:
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
+    std::string error_;
 };
 
 struct MessageBoxSeen {

@@ -10,7 +10,7 @@ const std::string kServer = BinFolder() + "\\Tarvo81_Ldr.exe";
 
 TEST(StartUp, StandaloneStartShowsNoticeAndExitsZeroOnOk) {
     ChildProcess server = ChildProcess::Start(kServer, "");
-    ASSERT_TRUE(server.IsValid());
+    ASSERT_TRUE(server.IsValid()) << server.error();
 
     const auto box = WaitForMessageBox("Tarvo81_Ldr", 15000);
     ASSERT_TRUE(box.has_value()) << "no message box appeared";
