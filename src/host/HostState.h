@@ -1,5 +1,5 @@
-// Process-wide state of the host: start-up results, the running flag and the
-// handles every subsystem reaches through the Server.
+// Process-wide state of the host: start-up results, the running flag, the
+// handles every subsystem reaches through the Server, and the keyboard watcher.
 #pragma once
 
 #include "platform/SimConnectAbi.h"
@@ -7,8 +7,27 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 namespace tarvo::host {
+
+// One latch per watched key: set while the key (or chord) is held or on.
+struct KeyboardLatches {
+    bool del = false;
+    bool end = false;
+    bool lockKey = false;
+    bool takeOver = false;
+    bool display = false;
+};
+
+// The program's four locks. They live as long as the Server, so start-up and
+// shutdown need not create or delete them.
+struct Locks {
+    std::mutex discovery;  // one discovery thread at a time (try-enter)
+    std::mutex gsx;        // ground-services runs follow each other
+    std::mutex overlay;    // overlay visible flag and hide time (try-enter)
+    std::mutex atcReader;  // one ATC reader thread (try-enter)
+};
 
 struct HostState {
     // The main loop runs while this is nonzero; worker threads read it to stop.
@@ -23,6 +42,19 @@ struct HostState {
     ProcessId simulatorProcessId = 0;
     ProcessHandle simulatorProcess = 0;
     SIMCONNECT_HANDLE session = nullptr;
+    // Waiting on it with a time-out is how the main thread pauses; nothing signals it.
+    EventId pauseEvent = 0;
+
+    // Options from the crew app's configuration, read once at start-up.
+    std::int32_t catchScrollLock = 0;
+    std::int32_t fmaCallouts = 0;
+
+    KeyboardLatches latches;
+    std::int32_t copilotInControl = 0;
+    // When set, the dispatch procedure keeps the frame-rate and position line on screen.
+    std::atomic<std::int32_t> positionLine{0};
+
+    Locks locks;
 };
 
 }  // namespace tarvo::host

@@ -1,17 +1,183 @@
 #include "host/StartUp.h"
 
+#include "adapters/fenix/FenixSearches.h"
+#include "bridge/WasmBridge.h"
+#include "host/Configuration.h"
+#include "host/KeyboardWatcher.h"
+#include "host/Text.h"
+#include "link/Adapters.h"
+#include "link/AtcMenu.h"
+#include "link/LinkWindow.h"
+#include "link/Sound.h"
+#include "sim/Dispatch.h"
+#include "sim/Session.h"
+
+#include <cstdlib>
+#include <string>
+
 namespace tarvo::host {
+namespace {
+
+constexpr std::size_t kWindowTextChars = 254;  // 255-byte buffers
+constexpr std::uint32_t kStartUpPauseMilliseconds = 1500;
+constexpr std::uint32_t kFenixSearchStopMilliseconds = 2500;
+
+// Where shutdown begins: the whole sequence after the main loop, or the part
+// after the session when the session could not be opened.
+enum class ShutdownKind { AfterMainLoop, WithoutSession };
+
+// Terminates the process owning the window with that class and title, if any.
+void TerminateWindowOwner(Server& server, std::string_view className, std::string_view title) {
+    const WindowId window = server.ports.desktop.FindTopLevelWindow(className, title);
+    if (window == 0) return;
+    const ProcessId process = server.ports.desktop.WindowProcess(window);
+    if (process != 0) server.ports.memory.Terminate(process, 0);
+}
+
+// A crew app of another version must not keep running against this server.
+void TerminateCrewApp(Server& server) {
+    TerminateWindowOwner(server, "CSpeaker", "Zulcrest");
+    TerminateWindowOwner(server, "CSplash", "Splash");
+}
+
+void OpenSimulatorProcess(Server& server) {
+    HostState& host = server.host;
+    host.simulatorProcess = server.ports.memory.Open(host.simulatorProcessId, platform::kProcessAllAccess);
+    if (host.simulatorProcess == 0) {
+        server.log.Write("Unable to access ATC info");
+        return;
+    }
+    server.ports.memory.EnableDebugPrivilege(host.simulatorProcess);
+}
+
+int ShutDown(Server& server, ShutdownKind kind) {
+    HostState& host = server.host;
+    platform::Ports& ports = server.ports;
+    if (kind == ShutdownKind::AfterMainLoop) {
+        server.log.Write("Leaving main loop");
+        ports.threads.CloseEvent(host.pauseEvent);
+        link::UnloadAdapter(server);
+        bridge::DestroyBridge(server);
+        if (host.session != nullptr) {
+            for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
+                                        sim::kEventFrame, sim::kEventSim}) {
+                ports.simConnect.UnsubscribeFromSystemEvent(host.session, event);
+            }
+            ports.simConnect.Close(host.session);
+            server.log.Write("Closing Simconnect session");
+        }
+    }
+    // The searches notice their stop request within this pause.
+    if (adapters::fenix::RequestTakeoffSearchStop(server)) ports.clock.Sleep(kFenixSearchStopMilliseconds);
+    if (adapters::fenix::RequestFmaSearchStop(server)) ports.clock.Sleep(kFenixSearchStopMilliseconds);
+    if (host.simulatorProcess != 0) ports.memory.Close(host.simulatorProcess);
+    adapters::fenix::CloseSystemProcess(server);
+    ports.desktop.DestroyWindow(host.linkWindow);
+    server.log.Write("Tarvo81_Ldr unloading");
+    return 0;
+}
+
+}  // namespace
+
+WindowId FindSimulatorWindow(platform::Desktop& desktop) {
+    WindowId found = 0;
+    desktop.EnumerateWindows([&](WindowId window) {
+        if (!desktop.IsWindowVisible(window)) return true;
+        const auto className = desktop.ClassName(window, kWindowTextChars);
+        const auto title = desktop.WindowTitle(window, kWindowTextChars);
+        if (!className || !title) return true;
+        if (EqualsIgnoreCase(*className, "AceApp") &&
+            (ContainsIgnoreCase(*title, "Flight Simulator") || ContainsIgnoreCase(*title, "Monitor IPC"))) {
+            found = window;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+void RunMainLoopPass(Server& server) {
+    platform::Ports& ports = server.ports;
+    ports.simConnect.CallDispatch(server.host.session, sim::DispatchProc, &server);
+    if (ports.desktop.HasMessage(server.host.linkWindow)) {
+        ports.desktop.GetAndDispatchMessage();
+    } else {
+        WatchKeyboard(server);
+    }
+    ports.threads.WaitEvent(server.host.pauseEvent, 1);
+}
 
 int RunServer(Server& server, std::string_view commandLine) {
-    platform::Desktop& desktop = server.ports.desktop;
+    platform::Ports& ports = server.ports;
+    HostState& host = server.host;
 
     // The crew app always passes its version; a bare start is a user double-clicking the exe.
     if (commandLine.empty()) {
-        desktop.ShowMessageBox(0, "Cannot run this app as standalone", kMessageBoxCaption,
-                               platform::kMbIconInformation);
+        ports.desktop.ShowMessageBox(0, "Cannot run this app as standalone", kMessageBoxCaption,
+                                     platform::kMbIconInformation);
         return 0;
     }
-    return 0;
+    if (!EqualsIgnoreCase(commandLine, kVersionToken)) {
+        TerminateCrewApp(server);
+        ports.desktop.ShowMessageBox(0, "Please install latest ZUL version. ZUL will now exit", kMessageBoxCaption,
+                                     platform::kMbIconExclamation);
+        return 0;
+    }
+    host.versionNumber = std::atoi(std::string(commandLine).c_str());
+
+    const platform::NamedMutexResult mutex = ports.threads.CreateNamedMutex("Tarvo81Running");
+    if (mutex.created && mutex.alreadyExisted) return 0;
+    // A renamed copy is not started by the crew app; stay out of the way silently.
+    if (const auto path = ports.files.ExecutablePath(); path && !ContainsIgnoreCase(*path, "Tarvo81_Ldr.exe")) {
+        return 0;
+    }
+
+    server.log.Write("Tarvo81_Ldr loading");
+    host.catchScrollLock = ReadCatchScrollLockOption(ports.files);
+    host.fmaCallouts = ReadFmaCalloutsOption(ports.files);
+
+    host.pauseEvent = ports.threads.NewEvent(false, false);
+    if (host.pauseEvent == 0) {
+        server.log.Write("Failed to create kernelobject");
+        return 1;
+    }
+    host.simulatorWindow = FindSimulatorWindow(ports.desktop);
+    ports.threads.WaitEvent(host.pauseEvent, kStartUpPauseMilliseconds);
+    if (host.simulatorWindow == 0) {
+        ports.threads.CloseEvent(host.pauseEvent);
+        server.log.Write("MSFS not running");
+        return 1;
+    }
+
+    link::LinkWindowProcedure procedure(server);
+    ports.desktop.RegisterWindowClass({"SimConnector", platform::kCsHRedraw | platform::kCsVRedraw, 104}, procedure);
+    host.linkWindow = ports.desktop.MakeWindow({platform::kWsExNoActivate | platform::kWsExLayered |
+                                                    platform::kWsExTransparent | platform::kWsExTopmost,
+                                                "SimConnector", "Tarvo81_Ldr", platform::kWsPopup, 5, 36, 780, 20});
+    if (host.linkWindow == 0) {
+        server.log.Write("Could not create Tarvo81_Ldr window");
+        return 1;
+    }
+    ports.desktop.SetLayeredColourKey(host.linkWindow, 0xFFFFFF);
+    ports.threads.SetProcessPriorityClass(platform::kHighPriorityClass);
+    ports.threads.SetCurrentThreadPriority(platform::ThreadPriority::Lowest);
+    link::AllowCrewMessages(server);
+    host.simulatorProcessId = ports.desktop.WindowProcess(host.simulatorWindow);
+    host.crewWindow = ports.desktop.FindTopLevelWindow("CSpeaker", "Zulcrest");
+    link::EnumerateSoundDevices(server);
+    OpenSimulatorProcess(server);
+
+    if (ports.simConnect.Open(&host.session, "ZULtoMSFS", 0, 0, 0, 0) < 0 || host.session == nullptr) {
+        host.session = nullptr;
+        return ShutDown(server, ShutdownKind::WithoutSession);
+    }
+    server.log.Write("Created Simconnect session");
+    link::StartAtcReader(server);
+    sim::SetUpSession(server);
+    server.log.Write("About to enter main loop");
+
+    while (host.running != 0) RunMainLoopPass(server);
+    return ShutDown(server, ShutdownKind::AfterMainLoop);
 }
 
 }  // namespace tarvo::host

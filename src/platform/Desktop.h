@@ -58,6 +58,31 @@ public:
 inline constexpr std::uint32_t kMbIconExclamation = 0x30;
 inline constexpr std::uint32_t kMbIconInformation = 0x40;
 
+// Window messages, styles and keys, by their Windows values.
+inline constexpr std::uint32_t kWmCreate = 1;
+inline constexpr std::uint32_t kWmPaint = 15;
+inline constexpr std::uint32_t kWmClose = 16;
+inline constexpr std::uint32_t kWmCopyData = 74;
+inline constexpr std::uint32_t kWmCommand = 273;
+
+inline constexpr std::uint32_t kCsVRedraw = 0x0001;
+inline constexpr std::uint32_t kCsHRedraw = 0x0002;
+inline constexpr std::uint32_t kWsPopup = 0x80000000u;
+inline constexpr std::uint32_t kWsExTopmost = 0x00000008;
+inline constexpr std::uint32_t kWsExTransparent = 0x00000020;
+inline constexpr std::uint32_t kWsExLayered = 0x00080000;
+inline constexpr std::uint32_t kWsExNoActivate = 0x08000000;
+
+inline constexpr std::uint8_t kVkTab = 0x09;
+inline constexpr std::uint8_t kVkShift = 0x10;
+inline constexpr std::uint8_t kVkControl = 0x11;
+inline constexpr std::uint8_t kVkMenu = 0x12;
+inline constexpr std::uint8_t kVkEnd = 0x23;
+inline constexpr std::uint8_t kVkDelete = 0x2E;
+inline constexpr std::uint8_t kVkNumLock = 0x90;
+inline constexpr std::uint8_t kVkScroll = 0x91;
+inline constexpr std::uint8_t kVkLMenu = 0xA4;
+
 class Desktop {
 public:
     virtual ~Desktop() = default;

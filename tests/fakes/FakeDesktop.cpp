@@ -75,6 +75,8 @@ WindowId FakeDesktop::MakeWindow(const platform::WindowSpec& spec) {
     made.spec.title = made.title;
     if (auto found = classes_.find(made.className); found != classes_.end()) made.procedure = found->second;
     made_[id] = made;
+    // Windows sends WM_CREATE before CreateWindowEx returns.
+    Deliver(id, platform::kWmCreate, 0, 0);
     return id;
 }
 

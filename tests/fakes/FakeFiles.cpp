@@ -43,6 +43,7 @@ bool FakeFiles::RemoveFile(std::string_view path) {
 }
 
 bool FakeFiles::AppendLine(std::string_view path, std::string_view text) {
+    journal_.Add("Files.AppendLine " + std::string(text));
     const std::lock_guard<std::mutex> lock(mutex_);
     const std::string key = Fold(path);
     if (!folders_.contains(Parent(key))) return false;

@@ -37,8 +37,11 @@ SIMCONNECT_HRESULT RecordingSimConnect::Open(SIMCONNECT_HANDLE* handle, const ch
 
 SIMCONNECT_HRESULT RecordingSimConnect::Close(SIMCONNECT_HANDLE) { return Record("Close"); }
 
-SIMCONNECT_HRESULT RecordingSimConnect::CallDispatch(SIMCONNECT_HANDLE, SIMCONNECT_DISPATCHPROC, void*) {
-    return SIMCONNECT_S_OK;  // called a thousand times a second: not worth a journal line
+SIMCONNECT_HRESULT RecordingSimConnect::CallDispatch(SIMCONNECT_HANDLE, SIMCONNECT_DISPATCHPROC dispatch,
+                                                     void* context) {
+    // Called a thousand times a second: not worth a journal line.
+    if (onCallDispatch) onCallDispatch(dispatch, context);
+    return SIMCONNECT_S_OK;
 }
 
 SIMCONNECT_HRESULT RecordingSimConnect::GetNextDispatch(SIMCONNECT_HANDLE, SIMCONNECT_RECV**, std::uint32_t*) {

@@ -6,6 +6,8 @@
 #include "fakes/Journal.h"
 #include "platform/SimConnect.h"
 
+#include <functional>
+
 namespace tarvo::fakes {
 
 class RecordingSimConnect final : public platform::SimConnect {
@@ -60,6 +62,8 @@ public:
     SIMCONNECT_HRESULT GetLastSentPacketID(SIMCONNECT_HANDLE handle, std::uint32_t* sendId) override;
 
     SIMCONNECT_HRESULT openResult = SIMCONNECT_S_OK;
+    // Runs on every CallDispatch, with the procedure and context the core passed.
+    std::function<void(SIMCONNECT_DISPATCHPROC, void*)> onCallDispatch;
 
 private:
     SIMCONNECT_HRESULT Record(std::string entry);

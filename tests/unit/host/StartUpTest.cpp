@@ -1,18 +1,238 @@
 #include "host/StartUp.h"
 
 #include "fakes/FakeServer.h"
+#include "link/Messages.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace tarvo::host {
 namespace {
 
-TEST(StartUp, EmptyCommandLineShowsStandaloneNoticeAndExitsZero) {
+constexpr ProcessId kSimulatorProcess = 4242;
+
+struct StartUpTest : ::testing::Test {
+    StartUpTest() {
+        fake.clock.SetAutoAdvance(true);
+        fake.files.MakeFolder(fakes::kFakeCrewFolder);
+        fake.memory.openable.insert(kSimulatorProcess);
+    }
+
+    WindowId AddSimulator() {
+        return fake.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator - 1.37.19.0", true, kSimulatorProcess});
+    }
+
+    // Ends the main loop after the given number of passes.
+    void StopAfterPasses(int passes) {
+        fake.simConnect.onCallDispatch = [this, passes](SIMCONNECT_DISPATCHPROC, void*) mutable {
+            if (--passes == 0) fake.server.host.running = 0;
+        };
+    }
+
+    std::vector<std::string> Log() const {
+        std::vector<std::string> lines;
+        for (const std::string& entry : fake.journal.EntriesStartingWith("Files.AppendLine ")) {
+            lines.push_back(entry.substr(std::string("Files.AppendLine ").size()));
+        }
+        return lines;
+    }
+
     fakes::FakeServer fake;
-    EXPECT_EQ(RunServer(fake.server, ""), 0);
-    ASSERT_EQ(fake.desktop.messageBoxes.size(), 1u);
-    EXPECT_EQ(fake.desktop.messageBoxes[0],
-              (fakes::MessageBoxShown{0, "Cannot run this app as standalone", "Tarvo81_Ldr", 0x40}));
+};
+
+TEST_F(StartUpTest, RefusalsExitEarlyWithTheirCodes) {
+    struct Case {
+        const char* name;
+        std::string_view commandLine;
+        std::function<void(fakes::FakeServer&)> arrange;
+        int exitCode;
+        std::vector<std::string> messageBoxes;
+        std::vector<std::string> log;
+    };
+    const std::string mismatch = "Please install latest ZUL version. ZUL will now exit";
+    const Case cases[] = {
+        {"standalone", "", {}, 0, {"Cannot run this app as standalone"}, {}},
+        {"other version", "2971", {}, 0, {mismatch}, {}},
+        {"trailing blank", "2970 ", {}, 0, {mismatch}, {}},
+        {"leading zero", "02970", {}, 0, {mismatch}, {}},
+        {"overlong", std::string_view("29702970297029702970297029702970297029702970"), {}, 0, {mismatch}, {}},
+        {"second instance", "2970", [](fakes::FakeServer& f) { f.threads.HoldMutexElsewhere("Tarvo81Running"); }, 0,
+         {}, {}},
+        {"renamed exe", "2970", [](fakes::FakeServer& f) { f.files.executablePath = "C:\\Zulcrest\\Copy.exe"; }, 0, {},
+         {}},
+        {"no pause event", "2970", [](fakes::FakeServer& f) { f.threads.FailNextEvent(); }, 1, {},
+         {"Logging started", "Tarvo81_Ldr loading", "Failed to create kernelobject"}},
+        {"no simulator", "2970", {}, 1, {}, {"Logging started", "Tarvo81_Ldr loading", "MSFS not running"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.files.MakeFolder(fakes::kFakeCrewFolder);
+        if (c.arrange) c.arrange(f);
+        EXPECT_EQ(RunServer(f.server, c.commandLine), c.exitCode);
+        std::vector<std::string> boxes;
+        for (const auto& box : f.desktop.messageBoxes) {
+            EXPECT_EQ(box.caption, "Tarvo81_Ldr");
+            EXPECT_EQ(box.owner, 0u);
+            boxes.push_back(box.text);
+        }
+        EXPECT_EQ(boxes, c.messageBoxes);
+        std::vector<std::string> log;
+        for (const std::string& entry : f.journal.EntriesStartingWith("Files.AppendLine ")) log.push_back(entry.substr(17));
+        EXPECT_EQ(log, c.log);
+    }
+}
+
+TEST_F(StartUpTest, MessageBoxStylesAreInformationAndExclamation) {
+    RunServer(fake.server, "");
+    RunServer(fake.server, "1234");
+    ASSERT_EQ(fake.desktop.messageBoxes.size(), 2u);
+    EXPECT_EQ(fake.desktop.messageBoxes[0].style, 0x40u);
+    EXPECT_EQ(fake.desktop.messageBoxes[1].style, 0x30u);
+}
+
+TEST_F(StartUpTest, VersionMismatchTerminatesCrewAppAndSplashFirst) {
+    fake.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
+    fake.desktop.AddWindow({"CSplash", "Splash", true, 12});
+    EXPECT_EQ(RunServer(fake.server, "2971"), 0);
+    EXPECT_EQ(fake.memory.terminated, (std::vector<ProcessId>{11, 12}));
+    const auto journal = fake.journal.Entries();
+    EXPECT_EQ(journal.back(), "Desktop.ShowMessageBox Please install latest ZUL version. ZUL will now exit");
+}
+
+TEST_F(StartUpTest, NoSimulatorExitsAfterTheStartUpPause) {
+    EXPECT_EQ(RunServer(fake.server, "2970"), 1);
+    EXPECT_EQ(fake.clock.SleptMilliseconds(), 1500u);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.CloseEvent").size(), 1u);
+}
+
+TEST_F(StartUpTest, LinkWindowFailureExitsOne) {
+    AddSimulator();
+    fake.desktop.FailWindowCreation();
+    EXPECT_EQ(RunServer(fake.server, "2970"), 1);
+    EXPECT_EQ(Log().back(), "Could not create Tarvo81_Ldr window");
+}
+
+TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
+    AddSimulator();
+    const WindowId crew = fake.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
+    StopAfterPasses(1);
+    EXPECT_EQ(RunServer(fake.server, "2970"), 0);
+
+    const std::vector<std::string> expected = {
+        "Threads.CreateNamedMutex Tarvo81Running",
+        "Files.AppendLine Logging started",
+        "Files.AppendLine Tarvo81_Ldr loading",
+        "Threads.NewEvent",
+        "Desktop.EnumerateWindows",
+        "Threads.WaitEvent 1500",
+        "Desktop.RegisterWindowClass SimConnector",
+        "Desktop.MakeWindow SimConnector/Tarvo81_Ldr",
+        "Threads.SetCurrentThreadPriority -2",  // WM_CREATE
+        "Desktop.SetLayeredColourKey 16777215",
+        "Threads.SetProcessPriorityClass 128",
+        "Threads.SetCurrentThreadPriority -2",
+        "Desktop.FindTopLevelWindow CSpeaker/Zulcrest",
+        "Sound.EnumerateDevices",
+        "ProcessMemory.Open 4242 2097151",
+        "ProcessMemory.EnableDebugPrivilege",
+        "SimConnect.Open ZULtoMSFS 0 0 0 0",
+        "Files.AppendLine Created Simconnect session",
+        "Files.AppendLine About to enter main loop",
+        "Threads.WaitEvent 1",  // the one pass
+        "Files.AppendLine Leaving main loop",
+        "Threads.CloseEvent",
+        "SimConnect.UnsubscribeFromSystemEvent 154",
+        "SimConnect.UnsubscribeFromSystemEvent 153",
+        "SimConnect.UnsubscribeFromSystemEvent 152",
+        "SimConnect.UnsubscribeFromSystemEvent 151",
+        "SimConnect.UnsubscribeFromSystemEvent 150",
+        "SimConnect.Close",
+        "Files.AppendLine Closing Simconnect session",
+        "ProcessMemory.Close",
+        "Desktop.DestroyWindow",
+        "Files.AppendLine Tarvo81_Ldr unloading",
+    };
+    EXPECT_EQ(fake.journal.Entries(), expected);
+    EXPECT_EQ(fake.server.host.crewWindow, crew);
+    EXPECT_EQ(fake.server.host.versionNumber, 2970);
+    EXPECT_EQ(fake.desktop.allowedMessages.size(), 50u);
+    EXPECT_EQ(fake.desktop.allowedMessages.front(), 74u);
+    EXPECT_EQ(fake.desktop.allowedMessages.back(), 39255u);
+}
+
+TEST_F(StartUpTest, UnopenableSessionSkipsTheLoopButStillCleansUp) {
+    AddSimulator();
+    fake.memory.openable.clear();
+    fake.simConnect.openResult = SIMCONNECT_E_FAIL;
+    EXPECT_EQ(RunServer(fake.server, "2970"), 0);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"Logging started", "Tarvo81_Ldr loading", "Unable to access ATC info",
+                                               "Tarvo81_Ldr unloading"}));
+    EXPECT_TRUE(fake.journal.EntriesStartingWith("SimConnect.Close").empty());
+    EXPECT_TRUE(fake.journal.EntriesStartingWith("ProcessMemory.Close").empty());  // never opened
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Desktop.DestroyWindow").size(), 1u);
+}
+
+TEST_F(StartUpTest, SimulatorQuitEndsTheLoopAndTellsTheCrewApp) {
+    AddSimulator();
+    const WindowId crew = fake.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
+    fake.simConnect.onCallDispatch = [](SIMCONNECT_DISPATCHPROC dispatch, void* context) {
+        SIMCONNECT_RECV_QUIT quit{sizeof(SIMCONNECT_RECV_QUIT), 4, SIMCONNECT_RECV_ID_QUIT};
+        dispatch(reinterpret_cast<SIMCONNECT_RECV*>(&quit), sizeof(quit), context);
+    };
+    EXPECT_EQ(RunServer(fake.server, "2970"), 0);
+    EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgServerLeaving, 0, 0}}));
+    EXPECT_EQ(fake.server.host.crewWindow, 0u);
+}
+
+TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
+    AddSimulator();
+    const WindowId crew = fake.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
+    fake.desktop.SetKeyState(platform::kVkDelete, static_cast<std::int16_t>(0xFF80));
+    int pass = 0;
+    fake.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC, void*) {
+        // A message waits in the first pass, so the keyboard is watched only in the second.
+        if (++pass == 1) fake.desktop.Post(fake.server.host.linkWindow, 39999, 0, 0);
+        if (pass == 2) fake.server.host.running = 0;
+    };
+    RunServer(fake.server, "2970");
+    EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgDeletePressed, 0, 0}}));
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.WaitEvent 1").size(), 3u);  // 1500 + two passes
+}
+
+TEST(SimulatorFinder, TakesTheFirstVisibleAceAppNamingTheSimulator) {
+    struct Case {
+        fakes::FakeWindow window;
+        bool taken;
+    };
+    const Case cases[] = {
+        {{"AceApp", "Microsoft Flight Simulator - 1.37.19.0", true, 1}, true},
+        {{"aceapp", "MICROSOFT FLIGHT SIMULATOR", true, 1}, true},
+        {{"AceApp", "Monitor IPC", true, 1}, true},
+        {{"AceApp", "Microsoft Flight Simulator", false, 1}, false},  // not visible
+        {{"AceApp", "Sim Update", true, 1}, false},
+        {{"AceApp", "", true, 1}, false},  // title unreadable
+        {{"AceAppX", "Microsoft Flight Simulator", true, 1}, false},
+        {{"Chrome_WidgetWin_1", "Flight Simulator forum", true, 1}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window.className + " / " + c.window.title);
+        fakes::Journal journal;
+        fakes::FakeDesktop desktop(journal);
+        const WindowId window = desktop.AddWindow(c.window);
+        EXPECT_EQ(FindSimulatorWindow(desktop), c.taken ? window : 0u);
+    }
+
+    fakes::Journal journal;
+    fakes::FakeDesktop desktop(journal);
+    desktop.AddWindow({"AceApp", "Sim Update", true, 1});
+    const WindowId first = desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, 2});
+    desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, 3});
+    EXPECT_EQ(FindSimulatorWindow(desktop), first);
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+#include "host/KeyboardWatcher.h"
+
+#include "link/Messages.h"
+#include "link/Overlay.h"
+
+namespace tarvo::host {
+namespace {
+
+constexpr std::uint8_t kVkX = 0x58;
+constexpr std::uint8_t kVkZ = 0x5A;
+
+bool IsHeld(std::int16_t state) { return (static_cast<std::uint16_t>(state) & 0x8000u) != 0; }
+bool IsToggledOn(std::int16_t state) { return (state & 0x1) != 0; }
+// The chords test bit 0x80, which GetKeyState sets together with the high bit.
+bool IsChordKeyHeld(std::int16_t state) { return (state & 0x80) != 0; }
+
+// Follows one key's latch; returns the message to post on an edge, or 0.
+std::uint32_t Edge(bool now, bool& latch, std::uint32_t onSet, std::uint32_t onClear) {
+    if (now == latch) return 0;
+    latch = now;
+    return now ? onSet : onClear;
+}
+
+}  // namespace
+
+void WatchKeyboard(Server& server) {
+    platform::Desktop& desktop = server.ports.desktop;
+    HostState& host = server.host;
+    KeyboardLatches& latches = host.latches;
+    const auto post = [&](std::uint32_t message) { desktop.Post(host.crewWindow, message, 0, 0); };
+
+    // Three independent latches; the first edge found is this pass's only post.
+    if (const auto edge = Edge(IsHeld(desktop.KeyState(platform::kVkDelete)), latches.del, link::kMsgDeletePressed,
+                               link::kMsgDeleteReleased)) {
+        return post(edge);
+    }
+    if (const auto edge = Edge(IsHeld(desktop.KeyState(platform::kVkEnd)), latches.end, link::kMsgEndPressed,
+                               link::kMsgEndReleased)) {
+        return post(edge);
+    }
+    const std::uint8_t lockKey = host.catchScrollLock != 0 ? platform::kVkScroll : platform::kVkNumLock;
+    if (const auto edge =
+            Edge(IsToggledOn(desktop.KeyState(lockKey)), latches.lockKey, link::kMsgLockKeyOn, link::kMsgLockKeyOff)) {
+        return post(edge);
+    }
+
+    // Take-over chord: Ctrl + left Alt + X, acted on when X is released.
+    if (IsChordKeyHeld(desktop.KeyState(kVkX))) {
+        latches.takeOver = IsChordKeyHeld(desktop.KeyState(platform::kVkControl)) &&
+                           IsChordKeyHeld(desktop.KeyState(platform::kVkLMenu));
+        return;
+    }
+    if (latches.takeOver) {
+        latches.takeOver = false;
+        host.copilotInControl = host.copilotInControl != 0 ? 0 : 1;
+        const bool copilot = host.copilotInControl != 0;
+        link::ShowOverlayText(server, copilot ? "Co-pilot has control" : "You have control", 3000, false);
+        return post(copilot ? link::kMsgCopilotHasControl : link::kMsgPilotHasControl);
+    }
+
+    // Display chord: Shift + Z toggles the position line when Z is released.
+    const bool zHeld = IsChordKeyHeld(desktop.KeyState(kVkZ));
+    if (zHeld && IsChordKeyHeld(desktop.KeyState(platform::kVkShift))) {
+        latches.display = true;
+    } else if (!zHeld && latches.display) {
+        latches.display = false;
+        host.positionLine = host.positionLine != 0 ? 0 : 1;
+    }
+}
+
+}  // namespace tarvo::host

@@ -1,0 +1,16 @@
+#include "link/Sound.h"
+
+#include <algorithm>
+
+namespace tarvo::link {
+
+void EnumerateSoundDevices(Server& server) {
+    for (platform::SoundDeviceInfo& device : server.ports.sound.EnumerateDevices()) {
+        SoundDevice entry;
+        entry.info = std::move(device);
+        entry.info.description.resize(std::min<std::size_t>(entry.info.description.size(), 63));
+        server.link.soundDevices.push_back(std::move(entry));
+    }
+}
+
+}  // namespace tarvo::link

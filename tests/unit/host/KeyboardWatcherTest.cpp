@@ -1,0 +1,129 @@
+#include "host/KeyboardWatcher.h"
+
+#include "fakes/FakeServer.h"
+#include "link/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace tarvo::host {
+namespace {
+
+// GetKeyState values: a held key has the high bit and bit 0x80 set; a lock key
+// that is on has the low bit set.
+constexpr std::int16_t kHeld = static_cast<std::int16_t>(0xFF80);
+constexpr std::int16_t kUp = 0;
+constexpr std::int16_t kOn = 1;
+
+constexpr std::uint8_t kX = 0x58;
+constexpr std::uint8_t kZ = 0x5A;
+
+struct Pass {
+    std::map<std::uint8_t, std::int16_t> keys;  // changes before this pass
+    std::uint32_t posted;                       // 0: nothing posted
+};
+
+struct KeyboardWatcherTest : ::testing::Test {
+    KeyboardWatcherTest() { fake.server.host.crewWindow = crew; }
+
+    // Runs the passes in order; reports each pass whose post differs.
+    void Play(const std::vector<Pass>& passes) {
+        for (std::size_t i = 0; i < passes.size(); ++i) {
+            for (const auto& [key, state] : passes[i].keys) fake.desktop.SetKeyState(key, state);
+            fake.desktop.posts.clear();
+            WatchKeyboard(fake.server);
+            std::vector<fakes::PostedMessage> expected;
+            if (passes[i].posted != 0) expected.push_back({crew, passes[i].posted, 0, 0});
+            EXPECT_EQ(fake.desktop.posts, expected) << "pass " << i;
+        }
+    }
+
+    fakes::FakeServer fake;
+    const WindowId crew = 0x77;
+};
+
+TEST_F(KeyboardWatcherTest, HeldKeysPostOnceOnPressAndOnceOnRelease) {
+    Play({
+        {{{platform::kVkDelete, kHeld}}, link::kMsgDeletePressed},
+        {{}, 0},
+        {{}, 0},
+        {{{platform::kVkDelete, kUp}}, link::kMsgDeleteReleased},
+        {{}, 0},
+        {{{platform::kVkEnd, kHeld}}, link::kMsgEndPressed},
+        {{{platform::kVkEnd, kUp}}, link::kMsgEndReleased},
+    });
+}
+
+TEST_F(KeyboardWatcherTest, AtMostOnePostPerPassInCheckOrder) {
+    Play({
+        {{{platform::kVkDelete, kHeld}, {platform::kVkEnd, kHeld}, {platform::kVkNumLock, kOn}},
+         link::kMsgDeletePressed},
+        {{}, link::kMsgEndPressed},
+        {{}, link::kMsgLockKeyOn},
+        {{}, 0},
+    });
+}
+
+TEST_F(KeyboardWatcherTest, LockKeyFollowsTheOption) {
+    Play({
+        {{{platform::kVkNumLock, kOn}}, link::kMsgLockKeyOn},
+        {{{platform::kVkScroll, kOn}}, 0},
+        {{{platform::kVkNumLock, kUp}}, link::kMsgLockKeyOff},
+    });
+    fake.server.host.catchScrollLock = 1;
+    fake.server.host.latches = {};
+    Play({
+        {{{platform::kVkNumLock, kOn}, {platform::kVkScroll, kUp}}, 0},
+        {{{platform::kVkScroll, kOn}}, link::kMsgLockKeyOn},
+        {{{platform::kVkScroll, kUp}}, link::kMsgLockKeyOff},
+    });
+}
+
+TEST_F(KeyboardWatcherTest, TakeOverChordTogglesControlOncePerRelease) {
+    Play({
+        {{{platform::kVkControl, kHeld}, {platform::kVkLMenu, kHeld}, {kX, kHeld}}, 0},
+        {{}, 0},
+        {{{kX, kUp}}, link::kMsgCopilotHasControl},
+        {{}, 0},
+        {{{kX, kHeld}}, 0},
+        {{{kX, kUp}}, link::kMsgPilotHasControl},
+    });
+    EXPECT_EQ(fake.server.host.copilotInControl, 0);
+}
+
+TEST_F(KeyboardWatcherTest, XWithoutBothModifiersNeverToggles) {
+    Play({
+        {{{kX, kHeld}}, 0},
+        {{{kX, kUp}}, 0},
+        {{{platform::kVkControl, kHeld}, {kX, kHeld}}, 0},  // left Alt missing
+        {{{kX, kUp}}, 0},
+        // Armed, then a modifier goes while X is still held: the latch clears.
+        {{{platform::kVkLMenu, kHeld}, {kX, kHeld}}, 0},
+        {{{platform::kVkLMenu, kUp}}, 0},
+        {{{kX, kUp}}, 0},
+    });
+    EXPECT_EQ(fake.server.host.copilotInControl, 0);
+}
+
+TEST_F(KeyboardWatcherTest, DisplayChordTogglesThePositionLineSilently) {
+    Play({
+        {{{platform::kVkShift, kHeld}, {kZ, kHeld}}, 0},
+        {{{kZ, kUp}}, 0},
+    });
+    EXPECT_EQ(fake.server.host.positionLine, 1);
+    Play({
+        {{{kZ, kHeld}}, 0},
+        {{{kZ, kUp}}, 0},
+    });
+    EXPECT_EQ(fake.server.host.positionLine, 0);
+    Play({
+        {{{platform::kVkShift, kUp}, {kZ, kHeld}}, 0},  // Z alone arms nothing
+        {{{kZ, kUp}}, 0},
+    });
+    EXPECT_EQ(fake.server.host.positionLine, 0);
+}
+
+}  // namespace
+}  // namespace tarvo::host
