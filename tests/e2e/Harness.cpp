@@ -29,6 +29,8 @@ std::string CrewFolder() {
     return folder;
 }
 
+std::string LogPath() { return CrewFolder() + "\\Tarvo81_Ldr.log"; }
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
@@ -94,6 +96,19 @@ void ChildProcess::Kill() {
     }
     ::CloseHandle(process_);
     process_ = nullptr;
+}
+
+ChildProcess StartWindow(const std::string& className, const std::string& title, const std::string& extra) {
+    std::string arguments = "\"" + className + "\" \"" + title + "\"";
+    if (!extra.empty()) arguments += " " + extra;
+    ChildProcess window = ChildProcess::Start(BinFolder() + "\\tarvo_window.exe", arguments);
+    for (int i = 0; window.IsValid() && i < 200; ++i) {
+        if (::FindWindowA(className.c_str(), title.c_str()) != nullptr) return window;
+        ::Sleep(25);
+    }
+    window.Kill();
+    ChildProcess failed;
+    return failed;
 }
 
 std::optional<MessageBoxSeen> WaitForMessageBox(std::string_view caption, DWORD timeoutMilliseconds) {

@@ -24,6 +24,8 @@ std::string BinFolder();
 // in it (created if missing, as the crew app would have).
 std::string RoamingFolder();
 std::string CrewFolder();
+// The server's log file.
+std::string LogPath();
 // The whole file, or nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
@@ -57,6 +59,10 @@ struct MessageBoxSeen {
     HWND window = nullptr;
     std::string text;
 };
+
+// Starts the window stand-in with that class and title and waits until the
+// window exists. Extra arguments: "hidden", or "x y width height".
+ChildProcess StartWindow(const std::string& className, const std::string& title, const std::string& extra = "");
 
 // Waits for a message box (dialog class "#32770") with this caption.
 std::optional<MessageBoxSeen> WaitForMessageBox(std::string_view caption, DWORD timeoutMilliseconds);
