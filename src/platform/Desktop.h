@@ -138,6 +138,18 @@ public:
     virtual std::uint32_t ScanCode(std::uint8_t virtualKey) = 0;
     virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
 
+    // The overlay line drawn in the link window.
+    // Moves the window to the top of the z-order and shows it without activating it.
+    virtual void PlaceTopmost(WindowId window, std::int32_t x, std::int32_t y, std::int32_t width,
+                              std::int32_t height) = 0;
+    // Fills the client area with a black rounded rectangle and draws text twice:
+    // at (1, 1) in grey 0x555555 and at (2, 2) in 0x7700FF, on a transparent background.
+    virtual void DrawOverlayText(WindowId window, std::string_view text) = 0;
+    // WM_PAINT: fills the client area with the stock black brush.
+    virtual void PaintBlack(WindowId window) = 0;
+    virtual void HideWindow(WindowId window) = 0;
+    virtual void UpdateWindow(WindowId window) = 0;
+
     // Placement and focus.
     virtual Rect ScreenRect() = 0;
     virtual std::optional<Rect> WindowRect(WindowId window) = 0;

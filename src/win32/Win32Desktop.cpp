@@ -181,6 +181,43 @@ void Win32Desktop::SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, 
     ::keybd_event(virtualKey, scanCode, flags, 0);
 }
 
+void Win32Desktop::PlaceTopmost(WindowId window, std::int32_t x, std::int32_t y, std::int32_t width,
+                                std::int32_t height) {
+    ::SetWindowPos(ToHwnd(window), HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void Win32Desktop::DrawOverlayText(WindowId window, std::string_view text) {
+    HWND hwnd = ToHwnd(window);
+    HDC dc = ::GetDC(hwnd);
+    if (dc == nullptr) return;
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    // Black is the window's colour key, so only the two text layers stay visible.
+    HBRUSH black = ::CreateSolidBrush(RGB(0, 0, 0));
+    HGDIOBJ previous = ::SelectObject(dc, black);
+    ::RoundRect(dc, client.left, client.top, client.right, client.bottom, 1, 1);
+    ::SelectObject(dc, previous);
+    ::DeleteObject(black);
+    ::SetBkMode(dc, TRANSPARENT);
+    const int length = static_cast<int>(text.size());
+    ::SetTextColor(dc, RGB(0x55, 0x55, 0x55));
+    ::TextOutA(dc, 1, 1, text.data(), length);
+    ::SetTextColor(dc, RGB(0xFF, 0x00, 0x77));
+    ::TextOutA(dc, 2, 2, text.data(), length);
+    ::ReleaseDC(hwnd, dc);
+}
+
+void Win32Desktop::PaintBlack(WindowId window) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(ToHwnd(window), &paint);
+    ::FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::EndPaint(ToHwnd(window), &paint);
+}
+
+void Win32Desktop::HideWindow(WindowId window) { ::ShowWindow(ToHwnd(window), SW_HIDE); }
+
+void Win32Desktop::UpdateWindow(WindowId window) { ::UpdateWindow(ToHwnd(window)); }
+
 platform::Rect Win32Desktop::ScreenRect() {
     return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }

@@ -44,6 +44,13 @@ public:
     std::uint32_t ScanCode(std::uint8_t virtualKey) override;
     void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
 
+    void PlaceTopmost(WindowId window, std::int32_t x, std::int32_t y, std::int32_t width,
+                      std::int32_t height) override;
+    void DrawOverlayText(WindowId window, std::string_view text) override;
+    void PaintBlack(WindowId window) override;
+    void HideWindow(WindowId window) override;
+    void UpdateWindow(WindowId window) override;
+
     platform::Rect ScreenRect() override;
     std::optional<platform::Rect> WindowRect(WindowId window) override;
     WindowId ForegroundWindow() override;

@@ -2,42 +2,124 @@
 // boundary, as a newcomer would want to see it.
 #include "Harness.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
-using tarvo::e2e::BinFolder;
-using tarvo::e2e::ChildProcess;
+using namespace tarvo::e2e;
 
-void Say(const char* text) {
-    std::printf("%s\n", text);
+void Say(const std::string& text) {
+    std::printf("%s\n", text.c_str());
     std::fflush(stdout);
 }
 
+// The value of "key":"value" in a JSON line, or empty.
+std::string Field(const std::string& line, const std::string& key) {
+    const std::string marker = "\"" + key + "\":\"";
+    const auto start = line.find(marker);
+    if (start == std::string::npos) return {};
+    const auto from = start + marker.size();
+    return line.substr(from, line.find('"', from) - from);
+}
+
+// The simulator's trace, summed up: how often each call came and each record
+// went, in the order they first appeared.
+void ShowSimulatorTrace(const std::string& path) {
+    std::vector<std::pair<std::string, int>> counts;
+    for (const std::string& line : ReadLines(path)) {
+        const std::string function = Field(line, "fn");
+        if (function == "GetNextDispatch" || function.empty()) continue;  // the pipe's own pumping
+        const std::string entry = Field(line, "conn") + (Field(line, "dir") == "call" ? " -> " : " <- ") + function;
+        auto found = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == entry; });
+        if (found == counts.end()) {
+            counts.emplace_back(entry, 1);
+        } else {
+            ++found->second;
+        }
+    }
+    for (const auto& [entry, count] : counts) Say("   sim  " + entry + (count > 1 ? "  x" + std::to_string(count) : ""));
+}
+
+// Asks whoever runs the demo to photograph the screen (scripts/demo does, with
+// ImageMagick's import), and waits a moment for it.
+void TakeScreenshot() {
+    const std::string ready = TraceFolder() + "\\screenshot-wanted";
+    const std::string done = TraceFolder() + "\\screenshot-taken";
+    ::DeleteFileA(done.c_str());
+    if (HANDLE file = ::CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        file != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(file);
+    }
+    for (int i = 0; i < 100 && ::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(50);
+    ::DeleteFileA(ready.c_str());
+}
+
 int ShowStandaloneRefusal() {
-    Say("== Starting Tarvo81_Ldr.exe the way a user double-clicking it would (no command line)");
+    Say("== 1. Starting Tarvo81_Ldr.exe the way a user double-clicking it would (no command line)");
     ChildProcess server = ChildProcess::Start(BinFolder() + "\\Tarvo81_Ldr.exe", "");
-    if (!server.IsValid()) {
-        std::printf("demo: %s\n", server.error().c_str());
-        return 1;
-    }
-    const auto box = tarvo::e2e::WaitForMessageBox("Tarvo81_Ldr", 15000);
-    if (!box) {
-        Say("demo: no message box appeared");
-        return 1;
-    }
-    std::printf("   message box \"Tarvo81_Ldr\": %s\n", box->text.c_str());
+    if (!server.IsValid()) return Say("demo: " + server.error()), 1;
+    const auto box = WaitForMessageBox("Tarvo81_Ldr", 15000);
+    if (!box) return Say("demo: no message box appeared"), 1;
+    Say("   message box \"Tarvo81_Ldr\": " + box->text);
     Say("   pressing OK");
-    tarvo::e2e::PressOk(box->window);
+    PressOk(box->window);
     const auto code = server.WaitForExit(10000);
-    if (!code) {
-        Say("demo: the server did not exit");
-        return 1;
-    }
-    std::printf("   Tarvo81_Ldr.exe exited with code %lu\n", static_cast<unsigned long>(*code));
+    if (!code) return Say("demo: the server did not exit"), 1;
+    Say("   Tarvo81_Ldr.exe exited with code " + std::to_string(*code));
     return 0;
+}
+
+int ShowSession() {
+    Say("");
+    Say("== 2. A session: simulator and crew stand-ins, the crew app starts the server with \"2970\"");
+    const std::string simTrace = TraceFolder() + "\\demo-sim.jsonl";
+    const std::string crewTrace = TraceFolder() + "\\demo-crew.jsonl";
+    ::DeleteFileA(LogPath().c_str());
+    ChildProcess simulator = StartSimulator(simTrace);
+    if (!simulator.IsValid()) return Say("demo: the simulator stand-in did not start"), 1;
+    ChildProcess crew = StartCrew(crewTrace);
+    if (!crew.IsValid()) return Say("demo: the crew stand-in did not start"), 1;
+
+    ChildProcess server = ChildProcess::Start(ServerWithSimConnect(), "2970");
+    if (!server.IsValid()) return Say("demo: " + server.error()), 1;
+    if (!WaitForLine(LogPath(), "About to enter main loop", 15000)) return Say("demo: the server did not start"), 1;
+    Say("   the server is in its main loop");
+
+    Say("   crew app: announces itself (39368)");
+    CrewControl("announce");
+    Say("   simulator: the simulation runs (system event \"Sim\" 1)");
+    SimControl("event Sim 1");
+    Say("   simulator: the pilot moves the spoilers (key event SPOILERS_SET 8192)");
+    SimControl("key SPOILERS_SET 8192");
+    Say("   crew app: shows notice 1042 for 5 s (39177)");
+    CrewControl("post 39177 1042 5000");
+    ::Sleep(500);
+    TakeScreenshot();
+    Say("   simulator: shuts down (QUIT to every session)");
+    SimControl("quit");
+    const auto code = server.WaitForExit(15000);
+    Say("   Tarvo81_Ldr.exe exited with code " + (code ? std::to_string(*code) : std::string("(still running)")));
+    simulator.WaitForExit(10000);
+
+    Say("");
+    Say("   What the simulator saw (calls ->, records <-):");
+    ShowSimulatorTrace(simTrace);
+    Say("   What the crew app received:");
+    for (const std::string& line : ReadLines(crewTrace)) Say("   crew " + line);
+    Say("   The server's log:");
+    for (const std::string& line : ReadLines(LogPath())) Say("   log  " + line);
+    Say("");
+    Say("   Traces: " + simTrace);
+    Say("           " + crewTrace);
+    return code == std::optional<DWORD>(0) ? 0 : 1;
 }
 
 }  // namespace
 
-int main() { return ShowStandaloneRefusal(); }
+int main() {
+    if (const int failed = ShowStandaloneRefusal()) return failed;
+    return ShowSession();
+}

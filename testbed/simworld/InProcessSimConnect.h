@@ -14,11 +14,15 @@
 #include "simworld/SimWorld.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarvo::simworld {
+
+struct SignalHook;
+struct TraceHook;
 
 // One line of the trace: a call a client made, or a record sent to it.
 struct TraceEntry {
@@ -92,6 +96,8 @@ public:
 
 private:
     SimWorld& world_;
+    std::shared_ptr<SignalHook> signal_;  // shared with this client's connections
+    std::shared_ptr<TraceHook> trace_;
 };
 
 }  // namespace tarvo::simworld

@@ -1,5 +1,7 @@
 #include "Harness.h"
 
+#include "wire/PipeIo.h"
+
 #include <shlobj.h>
 
 #include <fstream>
@@ -109,6 +111,92 @@ ChildProcess StartWindow(const std::string& className, const std::string& title,
     window.Kill();
     ChildProcess failed;
     return failed;
+}
+
+std::string ServerWithSimConnect() {
+    const std::string folder = BinFolder() + "\\run";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::CopyFileA((BinFolder() + "\\Tarvo81_Ldr.exe").c_str(), (folder + "\\Tarvo81_Ldr.exe").c_str(), FALSE);
+    ::CopyFileA((BinFolder() + "\\simconnect\\SimConnect.dll").c_str(), (folder + "\\SimConnect.dll").c_str(),
+                FALSE);
+    return folder + "\\Tarvo81_Ldr.exe";
+}
+
+namespace {
+
+// Waits until a stand-in answers "ping" on its control channel.
+ChildProcess StartStandIn(const std::string& exe, const std::string& arguments,
+                          std::optional<std::string> (*control)(const std::string&)) {
+    ChildProcess process = ChildProcess::Start(BinFolder() + "\\" + exe, arguments);
+    for (int i = 0; process.IsValid() && i < 400; ++i) {
+        if (control("ping") == std::optional<std::string>("ok")) return process;
+        if (!process.IsRunning()) break;
+        ::Sleep(25);
+    }
+    process.Kill();
+    return ChildProcess();
+}
+
+}  // namespace
+
+ChildProcess StartSimulator(const std::string& tracePath) {
+    return StartStandIn("tarvo_standin_sim.exe", "--trace \"" + tracePath + "\"", SimControl);
+}
+
+ChildProcess StartCrew(const std::string& tracePath) {
+    return StartStandIn("tarvo_standin_crew.exe", "--trace \"" + tracePath + "\"", CrewControl);
+}
+
+std::optional<std::string> SimControl(const std::string& command) {
+    return wire::SendLine(wire::SimControlPipeName(), command);
+}
+
+std::optional<std::string> CrewControl(const std::string& command) {
+    return wire::SendLine(wire::CrewControlPipeName(), command);
+}
+
+std::string TraceFolder() {
+    const std::string folder = BinFolder() + "\\traces";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    const auto text = ReadWholeFile(path);
+    if (!text) return lines;
+    std::size_t start = 0;
+    while (start < text->size()) {
+        std::size_t end = text->find('\n', start);
+        if (end == std::string::npos) end = text->size();
+        std::string line = text->substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool WaitForLine(const std::string& path, const std::string& fragment, DWORD timeoutMilliseconds) {
+    const DWORD start = ::GetTickCount();
+    do {
+        for (const std::string& line : ReadLines(path)) {
+            if (line.find(fragment) != std::string::npos) return true;
+        }
+        ::Sleep(25);
+    } while (::GetTickCount() - start < timeoutMilliseconds);
+    return false;
+}
+
+std::optional<std::string> MissingInOrder(const std::vector<std::string>& lines,
+                                          const std::vector<std::string>& fragments) {
+    std::size_t next = 0;
+    for (const std::string& fragment : fragments) {
+        while (next < lines.size() && lines[next].find(fragment) == std::string::npos) ++next;
+        if (next == lines.size()) return fragment;
+        ++next;
+    }
+    return std::nullopt;
 }
 
 std::optional<MessageBoxSeen> WaitForMessageBox(std::string_view caption, DWORD timeoutMilliseconds) {

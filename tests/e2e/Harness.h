@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvo::e2e {
 
@@ -63,6 +64,30 @@ struct MessageBoxSeen {
 // Starts the window stand-in with that class and title and waits until the
 // window exists. Extra arguments: "hidden", or "x y width height".
 ChildProcess StartWindow(const std::string& className, const std::string& title, const std::string& extra = "");
+
+// The server as it runs on a simulator PC: a copy of Tarvo81_Ldr.exe in a folder
+// with our stand-in SimConnect.dll beside it. Returns the exe's path.
+std::string ServerWithSimConnect();
+
+// The simulator stand-in, writing its trace to tracePath; returned once its
+// control channel answers.
+ChildProcess StartSimulator(const std::string& tracePath);
+// The crew stand-in, writing what it receives to tracePath; returned once its
+// driver answers.
+ChildProcess StartCrew(const std::string& tracePath);
+// One command to a stand-in; the reply line, or nullopt when it is not there.
+std::optional<std::string> SimControl(const std::string& command);
+std::optional<std::string> CrewControl(const std::string& command);
+
+// A folder for this run's traces (created if missing).
+std::string TraceFolder();
+std::vector<std::string> ReadLines(const std::string& path);
+// Waits until a line of the file contains fragment.
+bool WaitForLine(const std::string& path, const std::string& fragment, DWORD timeoutMilliseconds);
+// Each fragment must appear in a line after the line of the one before it.
+// Returns the first fragment that does not, or nullopt when all do.
+std::optional<std::string> MissingInOrder(const std::vector<std::string>& lines,
+                                          const std::vector<std::string>& fragments);
 
 // Waits for a message box (dialog class "#32770") with this caption.
 std::optional<MessageBoxSeen> WaitForMessageBox(std::string_view caption, DWORD timeoutMilliseconds);

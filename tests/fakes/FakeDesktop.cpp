@@ -85,7 +85,10 @@ void FakeDesktop::DestroyWindow(WindowId window) {
     if (auto found = made_.find(window); found != made_.end()) found->second.alive = false;
 }
 
-MessageResult FakeDesktop::DefaultProcedure(WindowId, std::uint32_t, WParam, LParam) { return 0; }
+MessageResult FakeDesktop::DefaultProcedure(WindowId, std::uint32_t message, WParam, LParam) {
+    journal_.Add("Desktop.DefaultProcedure " + std::to_string(message));
+    return defaultResult;
+}
 
 bool FakeDesktop::SetLayeredColourKey(WindowId, std::uint32_t colourKey) {
     journal_.Add("Desktop.SetLayeredColourKey " + std::to_string(colourKey));
@@ -164,6 +167,27 @@ std::uint32_t FakeDesktop::ScanCode(std::uint8_t virtualKey) { return virtualKey
 void FakeDesktop::SendKeyEvent(std::uint8_t virtualKey, std::uint8_t, std::uint32_t flags) {
     keyEvents.push_back({virtualKey, flags});
 }
+
+void FakeDesktop::PlaceTopmost(WindowId, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+    journal_.Add("Desktop.PlaceTopmost " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(width) +
+                 "x" + std::to_string(height));
+    overlayPlace = {x, y, x + width, y + height};
+    overlayShown = true;
+}
+
+void FakeDesktop::DrawOverlayText(WindowId, std::string_view text) {
+    journal_.Add("Desktop.DrawOverlayText " + std::string(text));
+    overlayTexts.emplace_back(text);
+}
+
+void FakeDesktop::PaintBlack(WindowId) { journal_.Add("Desktop.PaintBlack"); }
+
+void FakeDesktop::HideWindow(WindowId) {
+    journal_.Add("Desktop.HideWindow");
+    overlayShown = false;
+}
+
+void FakeDesktop::UpdateWindow(WindowId) { journal_.Add("Desktop.UpdateWindow"); }
 
 platform::Rect FakeDesktop::ScreenRect() { return screen_; }
 

@@ -74,6 +74,13 @@ public:
     std::int16_t KeyState(std::uint8_t virtualKey) override;
     std::uint32_t ScanCode(std::uint8_t virtualKey) override;
     void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+    void PlaceTopmost(WindowId window, std::int32_t x, std::int32_t y, std::int32_t width,
+                      std::int32_t height) override;
+    void DrawOverlayText(WindowId window, std::string_view text) override;
+    void PaintBlack(WindowId window) override;
+    void HideWindow(WindowId window) override;
+    void UpdateWindow(WindowId window) override;
+
     platform::Rect ScreenRect() override;
     std::optional<platform::Rect> WindowRect(WindowId window) override;
     WindowId ForegroundWindow() override;
@@ -102,6 +109,12 @@ public:
     };
     std::vector<KeyEvent> keyEvents;
     std::optional<MessageResult> copyDataReply = 1;  // what a SendCopyDataTimeout returns
+    // What the default window procedure returns here, so tests can tell it ran.
+    MessageResult defaultResult = 0;
+    // The overlay as drawn: where the window was last placed, the last text drawn.
+    platform::Rect overlayPlace{};
+    std::vector<std::string> overlayTexts;
+    bool overlayShown = false;
 
 private:
     struct MadeWindow {

@@ -1,4 +1,5 @@
-// A fresh Server over fake ports, for one test.
+// A fresh Server over fake ports, for one test. The SimConnect port is a
+// recorder unless the test brings its own (a simulated world, usually).
 #pragma once
 
 #include "fakes/DrivenClock.h"
@@ -14,6 +15,11 @@
 namespace tarvo::fakes {
 
 struct FakeServer {
+    FakeServer() : FakeServer(nullptr) {}
+    explicit FakeServer(platform::SimConnect* simulator)
+        : server(platform::Ports{clock, threads, desktop, files, memory, sound,
+                                 simulator != nullptr ? *simulator : simConnect}) {}
+
     Journal journal;
     DrivenClock clock;
     FakeThreads threads{journal, clock};
@@ -22,7 +28,7 @@ struct FakeServer {
     FakeProcessMemory memory{journal};
     FakeSound sound{journal};
     RecordingSimConnect simConnect{journal};
-    Server server{platform::Ports{clock, threads, desktop, files, memory, sound, simConnect}};
+    Server server;
 };
 
 }  // namespace tarvo::fakes

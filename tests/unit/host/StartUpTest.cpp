@@ -133,6 +133,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Desktop.RegisterWindowClass SimConnector",
         "Desktop.MakeWindow SimConnector/Tarvo81_Ldr",
         "Threads.SetCurrentThreadPriority -2",  // WM_CREATE
+        "Desktop.DefaultProcedure 1",
         "Desktop.SetLayeredColourKey 16777215",
         "Threads.SetProcessPriorityClass 128",
         "Threads.SetCurrentThreadPriority -2",
@@ -142,6 +143,8 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "ProcessMemory.EnableDebugPrivilege",
         "SimConnect.Open ZULtoMSFS 0 0 0 0",
         "Files.AppendLine Created Simconnect session",
+        "Files.AppendLine CreatedSimconnect data definitions",  // the session set-up, whose calls
+        "Files.AppendLine Mapped Simconnect Events",            // its own tests check
         "Files.AppendLine About to enter main loop",
         "Threads.WaitEvent 1",  // the one pass
         "Files.AppendLine Leaving main loop",
@@ -157,7 +160,13 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Desktop.DestroyWindow",
         "Files.AppendLine Tarvo81_Ldr unloading",
     };
-    EXPECT_EQ(fake.journal.Entries(), expected);
+    std::vector<std::string> journal;
+    for (const std::string& entry : fake.journal.Entries()) {
+        const bool setUpCall = entry.starts_with("SimConnect.") && !entry.starts_with("SimConnect.Open") &&
+                               !entry.starts_with("SimConnect.Unsubscribe") && !entry.starts_with("SimConnect.Close");
+        if (!setUpCall) journal.push_back(entry);
+    }
+    EXPECT_EQ(journal, expected);
     EXPECT_EQ(fake.server.host.crewWindow, crew);
     EXPECT_EQ(fake.server.host.versionNumber, 2970);
     EXPECT_EQ(fake.desktop.allowedMessages.size(), 50u);

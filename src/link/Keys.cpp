@@ -1,0 +1,56 @@
+#include "link/Keys.h"
+
+#include <iterator>
+
+namespace tarvo::link {
+namespace {
+
+constexpr std::uint32_t kKeyEventKeyUp = 0x0002;
+
+struct Modifier {
+    std::uint8_t bit;
+    std::uint8_t virtualKey;
+};
+
+// In the order the keys go down; they come up in the reverse order.
+// clang-format off
+constexpr Modifier kModifiers[] = {
+    {kModControl,      0x11},  // VK_CONTROL
+    {kModLeftControl,  0xA2},  // VK_LCONTROL
+    {kModRightControl, 0xA3},  // VK_RCONTROL
+    {kModShift,        0x10},  // VK_SHIFT
+    {kModLeftShift,    0xA0},  // VK_LSHIFT
+    {kModRightShift,   0xA1},  // VK_RSHIFT
+    {kModTab,          0x09},  // VK_TAB
+    {kModAlt,          0x12},  // VK_MENU
+};
+// clang-format on
+
+void Send(Server& server, std::uint8_t virtualKey, std::uint32_t flags) {
+    platform::Desktop& desktop = server.ports.desktop;
+    desktop.SendKeyEvent(virtualKey, static_cast<std::uint8_t>(desktop.ScanCode(virtualKey)), flags);
+}
+
+}  // namespace
+
+void KeyDown(Server& server, std::uint8_t modifiers, std::uint8_t virtualKey) {
+    for (const Modifier& modifier : kModifiers) {
+        if ((modifiers & modifier.bit) != 0) Send(server, modifier.virtualKey, 0);
+    }
+    Send(server, virtualKey, 0);
+}
+
+void KeyUp(Server& server, std::uint8_t modifiers, std::uint8_t virtualKey) {
+    Send(server, virtualKey, kKeyEventKeyUp);
+    for (auto modifier = std::rbegin(kModifiers); modifier != std::rend(kModifiers); ++modifier) {
+        if ((modifiers & modifier->bit) != 0) Send(server, modifier->virtualKey, kKeyEventKeyUp);
+    }
+}
+
+void PressKey(Server& server, std::uint8_t modifiers, std::uint8_t virtualKey) {
+    KeyDown(server, modifiers, virtualKey);
+    server.ports.clock.Sleep(1);
+    KeyUp(server, modifiers, virtualKey);
+}
+
+}  // namespace tarvo::link

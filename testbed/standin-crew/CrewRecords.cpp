@@ -1,0 +1,81 @@
+#include "standin-crew/CrewRecords.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace tarvo::crew {
+namespace {
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof(escaped), "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string Hex(const std::uint8_t* bytes, std::uint32_t size) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string out;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        out += kDigits[bytes[i] >> 4];
+        out += kDigits[bytes[i] & 0xF];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string DescribeMessage(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam) {
+    return "{\"dir\":\"recv\",\"msg\":" + std::to_string(message) + ",\"wParam\":" + std::to_string(wParam) +
+           ",\"lParam\":" + std::to_string(lParam) + "}";
+}
+
+std::string DescribeCopyData(std::uint64_t from, std::uint64_t kind, const std::uint8_t* bytes, std::uint32_t size) {
+    std::string line = "{\"dir\":\"recv\",\"msg\":74,\"from\":" + std::to_string(from) + ",\"kind\":" +
+                       std::to_string(kind) + ",\"size\":" + std::to_string(size);
+    if (bytes == nullptr) size = 0;
+    if (kind == 611 || kind == 615) {
+        line += ",\"words\":[";
+        for (std::uint32_t at = 0; at + 4 <= size; at += 4) {
+            std::int32_t word;
+            std::memcpy(&word, bytes + at, 4);
+            line += (at == 0 ? "" : ",") + std::to_string(word);
+        }
+        line += "]";
+    } else if (kind == 612) {
+        line += ",\"text\":" + JsonString(std::string(reinterpret_cast<const char*>(bytes), size));
+    } else {
+        line += ",\"hex\":\"" + Hex(bytes, size) + "\"";
+    }
+    return line + "}";
+}
+
+std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text) {
+    if (text.size() % 2 != 0) return std::nullopt;
+    const auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int high = digit(text[i]);
+        const int low = digit(text[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    return bytes;
+}
+
+}  // namespace tarvo::crew

@@ -1,0 +1,88 @@
+#include "standin-sim/Control.h"
+
+#include "wire/Wire.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace tarvo::standin {
+namespace {
+
+bool ParseNumber(const std::string& text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end != nullptr && *end == '\0';
+}
+
+bool ParseUnsigned(const std::string& text, std::uint32_t& value) {
+    char* end = nullptr;
+    const unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
+    if (text.empty() || end == nullptr || *end != '\0' || parsed > 0xFFFFFFFFull) return false;
+    value = static_cast<std::uint32_t>(parsed);
+    return true;
+}
+
+}  // namespace
+
+std::string RunCommand(simworld::SimWorld& world, const std::string& line, const std::function<void()>& requestQuit) {
+    const std::vector<std::string> t = wire::TokenizeCommand(line);
+    if (t.empty()) return "error empty command";
+    const std::string& command = t[0];
+    const auto arity = [&](std::size_t count) { return t.size() == count + 1; };
+    double number = 0;
+    std::uint32_t data = 0;
+
+    if (command == "ping" && arity(0)) return "ok";
+    if (command == "set" && arity(3)) {
+        if (!ParseNumber(t[3], number)) return "error not a number: " + t[3];
+        world.SetNumber(t[1], number, t[2]);
+        return "ok";
+    }
+    if (command == "get" && arity(2)) {
+        const auto value = world.Number(t[1], t[2]);
+        if (!value) return "error unknown variable " + t[1];
+        std::ostringstream text;
+        text.precision(17);
+        text << *value;
+        return "ok " + text.str();
+    }
+    if (command == "string" && arity(2)) {
+        world.SetString(t[1], t[2]);
+        return "ok";
+    }
+    if (command == "getstring" && arity(1)) {
+        const auto value = world.String(t[1]);
+        return value ? "ok " + *value : "error unknown variable " + t[1];
+    }
+    if (command == "event" && arity(2)) {
+        if (!ParseUnsigned(t[2], data)) return "error not a number: " + t[2];
+        world.FireSystemEvent(t[1], data);
+        return "ok";
+    }
+    if (command == "filename" && arity(2)) {
+        world.FireFileNameEvent(t[1], t[2]);
+        return "ok";
+    }
+    if (command == "aircraft" && arity(1)) {
+        world.FireFileNameEvent("AircraftLoaded", t[1]);
+        return "ok";
+    }
+    if (command == "frame" && arity(2)) {
+        double speed = 0;
+        if (!ParseNumber(t[1], number) || !ParseNumber(t[2], speed)) return "error not a number";
+        world.FireFrame(static_cast<float>(number), static_cast<float>(speed));
+        return "ok";
+    }
+    if (command == "key" && arity(2)) {
+        if (!ParseUnsigned(t[2], data)) return "error not a number: " + t[2];
+        world.TriggerKeyEvent(t[1], data);
+        return "ok";
+    }
+    if (command == "quit" && arity(0)) {
+        requestQuit();
+        return "ok";
+    }
+    return "error unknown command or wrong number of arguments: " + line;
+}
+
+}  // namespace tarvo::standin

@@ -1,0 +1,149 @@
+// The simulator stand-in: a process that looks like Microsoft Flight Simulator
+// to the server. It shows the simulator's main window, serves SimConnect
+// sessions over a named pipe from a simulated world (our SimConnect.dll is the
+// client side), takes scenario commands on a control pipe, and writes a trace of
+// every call and record as JSON lines.
+//
+//   tarvo_standin_sim.exe [--trace FILE] [--title TITLE] [--rect X Y W H]
+//   tarvo_standin_sim.exe --send "COMMAND"      one control command, reply printed
+//
+// Pipes: TARVO_SIMCONNECT_PIPE and TARVO_SIMCONTROL_PIPE, or their defaults.
+#include "simworld/InProcessSimConnect.h"
+#include "standin-sim/Control.h"
+#include "standin-sim/SessionServer.h"
+#include "wire/PipeIo.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr UINT kQuitRequested = WM_APP + 1;
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+struct Options {
+    std::string trace;
+    std::string title = "Microsoft Flight Simulator - 1.37.19.0";
+    int x = 100, y = 50, width = 1600, height = 900;
+    std::string send;
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--trace" && i + 1 < argc) {
+            options.trace = argv[++i];
+        } else if (arg == "--title" && i + 1 < argc) {
+            options.title = argv[++i];
+        } else if (arg == "--send" && i + 1 < argc) {
+            options.send = argv[++i];
+        } else if (arg == "--rect" && i + 4 < argc) {
+            options.x = std::atoi(argv[++i]);
+            options.y = std::atoi(argv[++i]);
+            options.width = std::atoi(argv[++i]);
+            options.height = std::atoi(argv[++i]);
+        } else {
+            std::fprintf(stderr, "standin-sim: unknown option %s\n", arg.c_str());
+        }
+    }
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = ParseOptions(argc, argv);
+    if (!options.send.empty()) {
+        const auto reply = tarvo::wire::SendLine(tarvo::wire::SimControlPipeName(), options.send);
+        if (!reply) {
+            std::fprintf(stderr, "standin-sim: no simulator stand-in is running\n");
+            return 1;
+        }
+        std::printf("%s\n", reply->c_str());
+        return reply->rfind("ok", 0) == 0 ? 0 : 1;
+    }
+
+    tarvo::simworld::SimWorld world;
+    tarvo::simworld::InProcessSimConnect simConnect(world);
+
+    std::mutex traceMutex;
+    std::ofstream trace;
+    if (!options.trace.empty()) {
+        trace.open(options.trace, std::ios::out | std::ios::trunc);
+        if (!trace) std::fprintf(stderr, "standin-sim: cannot write the trace %s\n", options.trace.c_str());
+    }
+    simConnect.SetTrace([&](const tarvo::simworld::TraceEntry& entry) {
+        const std::lock_guard<std::mutex> lock(traceMutex);
+        if (trace) trace << tarvo::simworld::ToJsonLine(entry) << '\n' << std::flush;
+    });
+    simConnect.SetSignal([](tarvo::EventId event) { ::SetEvent(reinterpret_cast<HANDLE>(event)); });
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "AceApp";
+    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH));
+    ::RegisterClassA(&windowClass);
+    HWND window = ::CreateWindowExA(0, "AceApp", options.title.c_str(), WS_POPUP | WS_BORDER, options.x, options.y,
+                                    options.width, options.height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (window == nullptr) {
+        std::fprintf(stderr, "standin-sim: cannot create the simulator window\n");
+        return 1;
+    }
+    // The simulator is the window the pilot works in: it has the focus.
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+
+    std::atomic<bool> stopping{false};
+    // World time follows real time.
+    std::thread clock([&] {
+        DWORD last = ::GetTickCount();
+        while (!stopping) {
+            ::Sleep(20);
+            const DWORD now = ::GetTickCount();
+            world.AdvanceTime(now - last);
+            last = now;
+        }
+    });
+
+    tarvo::standin::SessionServer sessions(simConnect, tarvo::wire::SimConnectPipeName());
+    sessions.Start();
+    std::thread([&world, window] {
+        const auto requestQuit = [window] { ::PostMessageA(window, kQuitRequested, 0, 0); };
+        tarvo::wire::ServeLines(tarvo::wire::SimControlPipeName(), [&](const std::string& line) {
+            return tarvo::standin::RunCommand(world, line, requestQuit);
+        });
+    }).detach();
+
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == kQuitRequested) {
+            // The simulator closing: every session gets QUIT, and clients get a
+            // moment to unsubscribe and close before the window goes.
+            world.Quit();
+            for (int waited = 0; sessions.ActiveSessions() > 0 && waited < 5000; waited += 20) ::Sleep(20);
+            ::DestroyWindow(window);
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    stopping = true;
+    clock.join();
+    // Sessions and control threads end with the process.
+    std::fflush(stdout);
+    ::ExitProcess(0);
+}

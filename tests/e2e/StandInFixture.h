@@ -1,0 +1,37 @@
+// A test with the simulator and crew stand-ins running, each writing its trace.
+#pragma once
+
+#include "Harness.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvo::e2e {
+
+class StandInFixture : public ::testing::Test {
+protected:
+    explicit StandInFixture(const std::string& name)
+        : simTrace(TraceFolder() + "\\" + name + "-sim.jsonl"), crewTrace(TraceFolder() + "\\" + name + "-crew.jsonl") {}
+
+    void SetUp() override {
+        ::DeleteFileA(LogPath().c_str());
+        simulator = StartSimulator(simTrace);
+        ASSERT_TRUE(simulator.IsValid()) << "the simulator stand-in did not start";
+        crew = StartCrew(crewTrace);
+        ASSERT_TRUE(crew.IsValid()) << "the crew stand-in did not start";
+    }
+
+    // Starts the server beside our SimConnect.dll and waits for its main loop.
+    void StartServer() {
+        server = ChildProcess::Start(ServerWithSimConnect(), "2970");
+        ASSERT_TRUE(server.IsValid()) << server.error();
+        ASSERT_TRUE(WaitForLine(LogPath(), "About to enter main loop", 15000)) << "the server did not reach its loop";
+    }
+
+    const std::string simTrace;
+    const std::string crewTrace;
+    ChildProcess simulator;
+    ChildProcess crew;
+    ChildProcess server;
+};
+
+}  // namespace tarvo::e2e
