@@ -94,6 +94,9 @@ int ShowSession() {
     SimControl("event Sim 1");
     Say("   simulator: the pilot moves the spoilers (key event SPOILERS_SET 8192)");
     SimControl("key SPOILERS_SET 8192");
+    // Frames make the server keep its (blank) line on screen, as in a running simulator.
+    for (int frame = 0; frame < 15; ++frame) SimControl("frame 30 1");
+    ::Sleep(300);
     Say("   crew app: shows notice 1042 for 5 s (39177)");
     CrewControl("post 39177 1042 5000");
     ::Sleep(500);

@@ -198,6 +198,27 @@ TEST_F(DispatchTest, FrameRateIsAveragedOverFifteenFrames) {
     EXPECT_DOUBLE_EQ(fake.server.session.simulationRate, 2.0);
 }
 
+TEST_F(DispatchTest, EveryFifteenthFrameRedrawsTheLineUnlessANoticeShows) {
+    fake.server.host.simulatorWindow = fake.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, 1});
+    fake.desktop.SetForeground(fake.server.host.simulatorWindow);
+    const auto fifteenFrames = [&] {
+        for (int frame = 0; frame < 15; ++frame) world.FireFrame(30.0f, 1.0f);
+        Pump();
+    };
+    fifteenFrames();
+    EXPECT_EQ(fake.desktop.overlayTexts, std::vector<std::string>{"   "});
+
+    fake.server.host.positionLine = 1;
+    fifteenFrames();
+    ASSERT_EQ(fake.desktop.overlayTexts.size(), 2u);
+    EXPECT_TRUE(fake.desktop.overlayTexts.back().starts_with("FPS : 30.0    LAT: N")) << fake.desktop.overlayTexts.back();
+
+    fake.server.link.overlayVisible = 1;
+    fake.server.link.overlayHideTime = fake.clock.TickCount() + 60000;
+    fifteenFrames();
+    EXPECT_EQ(fake.desktop.overlayTexts.size(), 2u) << "nothing drawn over a timed notice";
+}
+
 TEST(PositionLine, SouthernLatitudesAndNegativeGPrintWithTheirSigns) {
     constexpr double kRadiansPerDegree = 1 / 57.29577951308232;
     EXPECT_EQ(PositionLine(29.96, -33.5 * kRadiansPerDegree, 151.25 * kRadiansPerDegree, 3500, -1.5, 1.0),
