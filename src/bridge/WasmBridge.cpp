@@ -2,7 +2,12 @@
 
 namespace tarvo::bridge {
 
-// The bridge arrives with local-variable support; until then none exists.
+// The bridge and discovery arrive with local-variable support; until then no
+// bridge exists and discovery has nothing to do.
 void DestroyBridge(Server&) {}
+bool HasBridge(Server&) { return false; }
+void StopBridge(Server&) {}
+void ResetLvarSlots(Server&) {}
+void RunDiscovery(Server&) {}
 
 }  // namespace tarvo::bridge

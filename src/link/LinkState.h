@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/Adapters.h"
+#include "link/Reports.h"
 #include "platform/Sound.h"
 #include "platform/Types.h"
 
@@ -38,6 +39,11 @@ struct LinkState {
 
     // 0: the ATC menu comes from the simulator's memory; other values name an outside source.
     std::int32_t atcSourceMode = 0;
+
+    // The one snapshot buffer, reused by every report.
+    SnapshotRecord snapshot;
+    // Ground speed of the previous report, for telling a rejected take-off.
+    std::int32_t previousGroundSpeed = 0;
 
     // In the order the system reported them; filled once at start-up.
     std::vector<SoundDevice> soundDevices;

@@ -12,5 +12,18 @@ bool RequestTakeoffSearchStop(Server& server);
 bool RequestFmaSearchStop(Server& server);
 // Closes the Fenix system process handle if it is open.
 void CloseSystemProcess(Server& server);
+// Closes the Fenix display process handle if it is open.
+void CloseDisplayProcess(Server& server);
+
+// Looks for the Fenix A320's hidden system window by enumeration; sets the
+// Fenix window and flag when found.
+void FindFenixByEnumeration(Server& server);
+// Looks for it by the class and title of the known versions; the result (maybe
+// 0) becomes the Fenix window.
+void FindFenixByKnownVersions(Server& server);
+
+// The take-off data search over the Fenix's memory.
+bool IsTakeoffSearchRunning(Server& server);
+void StartTakeoffSearch(Server& server);
 
 }  // namespace tarvo::adapters::fenix

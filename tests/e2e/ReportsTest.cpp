@@ -1,0 +1,86 @@
+// What the crew app polls for, answered by the real exe from the simulator
+// stand-in's data.
+#include "StandInFixture.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace tarvo::e2e {
+namespace {
+
+class ReportsTest : public StandInFixture {
+protected:
+    ReportsTest() : StandInFixture("reports") {}
+
+    void SetUp() override {
+        StandInFixture::SetUp();
+        for (const char* command : {R"(set "SIM ON GROUND" Bool 0)", R"(set "AIRSPEED INDICATED" knots 120)",
+                                    R"(set "INDICATED ALTITUDE" feet 5000)", R"(set "NUMBER OF ENGINES" number 2)",
+                                    R"(string TITLE "Tarvo Test Jet")"}) {
+            ASSERT_EQ(SimControl(command), std::optional<std::string>("ok")) << command;
+        }
+        ASSERT_NO_FATAL_FAILURE(StartServer());
+        ASSERT_EQ(CrewControl("announce"), std::optional<std::string>("ok 1"));  // also fetches the title
+        ::Sleep(500);
+    }
+
+    void TearDown() override { SimControl("quit"); }
+
+    // The words of the last WM_COPYDATA of this kind the crew app received.
+    std::vector<long long> LastWords(int kind) {
+        std::vector<long long> words;
+        const std::string marker = "\"kind\":" + std::to_string(kind) + ",";
+        for (const std::string& line : ReadLines(crewTrace)) {
+            if (line.find(marker) == std::string::npos) continue;
+            words.clear();
+            std::istringstream list(line.substr(line.find("\"words\":[") + 9));
+            long long word;
+            char separator;
+            while (list >> word) {
+                words.push_back(word);
+                if (!(list >> separator) || separator != ',') break;
+            }
+        }
+        return words;
+    }
+};
+
+TEST_F(ReportsTest, SnapshotCarriesTheSimulatorsState) {
+    EXPECT_EQ(CrewControl("query 6 0"), std::optional<std::string>("ok 1"));
+    const auto words = LastWords(611);
+    ASSERT_EQ(words.size(), 45u);
+    EXPECT_EQ(words[0], 0) << "airborne";
+    EXPECT_EQ(words[2], 120) << "indicated airspeed";
+    EXPECT_EQ(words[4], 5000) << "indicated altitude";
+    EXPECT_EQ(words[15], 2) << "engines";
+    EXPECT_GT(words[33], 0) << "tick count";
+    EXPECT_EQ(words[36], 1) << "the aircraft id before any selection";
+}
+
+TEST_F(ReportsTest, NamedQueryAnswersTheTitle) {
+    const auto atom = CrewControl(R"x(atom "(A:TITLE,string)")x");
+    ASSERT_TRUE(atom && atom->rfind("ok ", 0) == 0);
+    const auto reply = CrewControl("query 14 " + atom->substr(3));
+    ASSERT_TRUE(reply && reply->rfind("ok ", 0) == 0);
+    EXPECT_EQ(CrewControl("atomtext " + reply->substr(3)),
+              std::optional<std::string>("ok 000000000000000000000000Tarvo Test Jet"));
+}
+
+TEST_F(ReportsTest, TakeoffDataWithoutABridgeIsAllZero) {
+    EXPECT_EQ(CrewControl("query 24 0"), std::optional<std::string>("ok 1"));
+    EXPECT_EQ(LastWords(615), std::vector<long long>(16, 0));
+}
+
+TEST_F(ReportsTest, SelectingAnotherAircraftReselectsTheAdapter) {
+    EXPECT_EQ(CrewControl("send 39189 80 0"), std::optional<std::string>("ok 0"));
+    EXPECT_EQ(MissingInOrder(ReadLines(LogPath()),
+                             {"adjusting function pointers to FSS ERJ", "finished adjusting function pointers"}),
+              std::nullopt);
+    EXPECT_EQ(CrewControl("query 6 0"), std::optional<std::string>("ok 1"));
+    const auto words = LastWords(611);
+    ASSERT_EQ(words.size(), 45u);
+    EXPECT_EQ(words[36], 80);
+}
+
+}  // namespace
+}  // namespace tarvo::e2e

@@ -1,0 +1,86 @@
+#include "link/Adapters.h"
+
+#include "fakes/FakeServer.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvo::link {
+namespace {
+
+int gUnloads = 0;
+
+struct AdaptersTest : ::testing::Test {
+    AdaptersTest() {
+        gUnloads = 0;
+        fake.clock.SetAutoAdvance(true);
+        fake.files.MakeFolder(fakes::kFakeCrewFolder);
+        InstallGenericAdapter(fake.server);
+        fake.server.link.adapter.Unload = [](Server&) { ++gUnloads; };
+    }
+
+    std::vector<std::string> Log() const {
+        std::vector<std::string> lines;
+        for (const auto& entry : fake.journal.EntriesStartingWith("Files.AppendLine ")) lines.push_back(entry.substr(17));
+        return lines;
+    }
+
+    fakes::FakeServer fake;
+};
+
+TEST_F(AdaptersTest, RepeatedIdChangesNothing) {
+    SelectAdapter(fake.server, 1, 0);
+    EXPECT_EQ(gUnloads, 0);
+    SelectAdapter(fake.server, 0, 0);
+    EXPECT_EQ(gUnloads, 1);
+    EXPECT_EQ(fake.server.link.currentAircraftId, 0);
+    EXPECT_EQ(fake.threads.PendingThreads(), 0u) << "0 discovers nothing";
+    EXPECT_NE(fake.server.link.adapter.Unload, nullptr);
+}
+
+TEST_F(AdaptersTest, DiscoveryIdsStartTheThreadAtTheirPriority) {
+    // {id, starts discovery}
+    const std::pair<std::int32_t, bool> cases[] = {{10, true}, {17, true}, {11, false}, {58, true},
+                                                   {80, true}, {2, false}, {64, true},  {65, false}};
+    for (const auto& [id, discovers] : cases) {
+        fake.journal.Clear();
+        SelectAdapter(fake.server, id, 0);
+        EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.Start").size(), discovers ? 1u : 0u) << id;
+    }
+    fake.journal.Clear();
+    fake.server.link.fenixFlag = 1;
+    SelectAdapter(fake.server, 58, 0);
+    SelectAdapter(fake.server, 17, 0);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.Start"),
+              (std::vector<std::string>{"Threads.Start priority=1", "Threads.Start priority=1"}));
+    fake.server.link.fenixFlag = 0;
+    SelectAdapter(fake.server, 34, 0);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.Start").back(), "Threads.Start priority=-1");
+}
+
+TEST_F(AdaptersTest, FssEJetsAreAnnouncedInTheLog) {
+    SelectAdapter(fake.server, 80, 0);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"Logging started", "adjusting function pointers to FSS ERJ",
+                                               "finished adjusting function pointers"}));
+}
+
+TEST_F(AdaptersTest, FenixSearchNeverTouchesTheTable) {
+    const WindowId fenix = fake.desktop.AddWindow(
+        {"WindowsForms10.Window.8.app.0.27a2811_r12_ad1", "FenixSim A320 System 1.5.1.200, commit 5a848f0ad0", false, 7});
+    SelectAdapter(fake.server, 58, 2);
+    EXPECT_EQ(gUnloads, 0);
+    EXPECT_EQ(fake.server.link.currentAircraftId, 1);
+    EXPECT_EQ(fake.server.link.fenixWindow, fenix);
+    EXPECT_EQ(fake.server.link.fenixFlag, 1);
+    EXPECT_EQ(fake.clock.SleptMilliseconds(), 2000u);
+    EXPECT_EQ(Log().back(), "Detected Fenix window");
+
+    // A visible window of that name is not the Fenix's system window.
+    fakes::FakeServer other;
+    other.clock.SetAutoAdvance(true);
+    other.desktop.AddWindow({"WindowsForms10.Window.8.app.0.1", "FenixSim A320 System", true, 7});
+    SelectAdapter(other.server, 58, 2);
+    EXPECT_EQ(other.server.link.fenixFlag, 0);
+}
+
+}  // namespace
+}  // namespace tarvo::link
