@@ -22,9 +22,21 @@ bool ParseUnsigned(const std::string& text, std::uint32_t& value) {
     return true;
 }
 
+std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text) {
+    if (text.size() % 2 != 0) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        std::uint32_t byte = 0;
+        if (!ParseUnsigned("0x" + text.substr(i, 2), byte)) return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(byte));
+    }
+    return bytes;
+}
+
 }  // namespace
 
-std::string RunCommand(simworld::SimWorld& world, const std::string& line, const std::function<void()>& requestQuit) {
+std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, const std::string& line,
+                       const std::function<void()>& requestQuit) {
     const std::vector<std::string> t = wire::TokenizeCommand(line);
     if (t.empty()) return "error empty command";
     const std::string& command = t[0];
@@ -77,6 +89,17 @@ std::string RunCommand(simworld::SimWorld& world, const std::string& line, const
         if (!ParseUnsigned(t[2], data)) return "error not a number: " + t[2];
         world.TriggerKeyEvent(t[1], data);
         return "ok";
+    }
+    if (command == "image" && arity(2)) {
+        if (!ParseUnsigned(t[2], data) || data == 0) return "error not a size: " + t[2];
+        const auto address = images.Create(t[1], data);
+        if (!address) return "error cannot place image " + t[1];
+        return "ok " + std::to_string(*address);
+    }
+    if (command == "poke" && arity(3)) {
+        const auto bytes = FromHex(t[3]);
+        if (!ParseUnsigned(t[2], data) || !bytes) return "error poke NAME OFFSET HEX";
+        return images.Write(t[1], data, *bytes) ? "ok" : "error does not fit in image " + t[1];
     }
     if (command == "quit" && arity(0)) {
         requestQuit();

@@ -16,7 +16,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -24,6 +26,38 @@
 namespace {
 
 constexpr UINT kQuitRequested = WM_APP + 1;
+
+// Images live in the stand-in's own private memory, where the server's
+// VirtualQueryEx / ReadProcessMemory find them as they would in the simulator.
+class ProcessImages final : public tarvo::standin::MemoryImages {
+public:
+    std::optional<std::uint64_t> Create(const std::string& name, std::size_t size) override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (images_.count(name) != 0) return std::nullopt;
+        void* base = ::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        if (base == nullptr) return std::nullopt;
+        images_[name] = {static_cast<std::uint8_t*>(base), size};
+        return reinterpret_cast<std::uint64_t>(base);
+    }
+
+    bool Write(const std::string& name, std::size_t offset, const std::vector<std::uint8_t>& bytes) override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = images_.find(name);
+        if (found == images_.end() || offset > found->second.size || bytes.size() > found->second.size - offset) {
+            return false;
+        }
+        std::memcpy(found->second.base + offset, bytes.data(), bytes.size());
+        return true;
+    }
+
+private:
+    struct Image {
+        std::uint8_t* base;
+        std::size_t size;
+    };
+    std::mutex mutex_;
+    std::map<std::string, Image> images_;
+};
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
@@ -121,10 +155,11 @@ int main(int argc, char** argv) {
 
     tarvo::standin::SessionServer sessions(simConnect, tarvo::wire::SimConnectPipeName());
     sessions.Start();
-    std::thread([&world, window] {
+    ProcessImages images;
+    std::thread([&world, &images, window] {
         const auto requestQuit = [window] { ::PostMessageA(window, kQuitRequested, 0, 0); };
         tarvo::wire::ServeLines(tarvo::wire::SimControlPipeName(), [&](const std::string& line) {
-            return tarvo::standin::RunCommand(world, line, requestQuit);
+            return tarvo::standin::RunCommand(world, images, line, requestQuit);
         });
     }).detach();
 

@@ -2,13 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 namespace tarvo::standin {
 namespace {
 
+// Images kept in plain memory, addressed from 0x1000.
+struct InMemoryImages final : MemoryImages {
+    std::optional<std::uint64_t> Create(const std::string& name, std::size_t size) override {
+        images[name].assign(size, 0);
+        return 0x1000;
+    }
+    bool Write(const std::string& name, std::size_t offset, const std::vector<std::uint8_t>& bytes) override {
+        auto& image = images[name];
+        if (offset > image.size() || bytes.size() > image.size() - offset) return false;
+        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+        return true;
+    }
+    std::map<std::string, std::vector<std::uint8_t>> images;
+};
+
 TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     simworld::SimWorld world;
+    InMemoryImages images;
     int quits = 0;
-    const auto run = [&](const std::string& line) { return RunCommand(world, line, [&] { ++quits; }); };
+    const auto run = [&](const std::string& line) { return RunCommand(world, images, line, [&] { ++quits; }); };
 
     EXPECT_EQ(run(R"(set "INDICATED ALTITUDE" feet 5000)"), "ok");
     EXPECT_EQ(run(R"(get "INDICATED ALTITUDE" feet)"), "ok 5000");
@@ -18,12 +37,16 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("frame 30 1"), "ok");
     EXPECT_EQ(run("key SPOILERS_SET 8192"), "ok");
     EXPECT_EQ(run("ping"), "ok");
+    EXPECT_EQ(run("image atc 16"), "ok 4096");
+    EXPECT_EQ(run("poke atc 14 abCD"), "ok");
+    EXPECT_EQ(images.images["atc"][15], 0xCD);
     EXPECT_EQ(run("quit"), "ok");
     EXPECT_EQ(quits, 1);
 
     // Each refusal starts with "error" and names what was wrong.
     for (const char* bad : {"", "fly", "set ALT feet", "set ALT feet high", "event Sim yes", "event Sim 99999999999",
-                            "get \"NO SUCH VARIABLE\" feet", "quit now"}) {
+                            "get \"NO SUCH VARIABLE\" feet", "quit now", "image atc 0", "poke atc 15 abcd",
+                            "poke atc 0 abc", "poke atc 0 zz"}) {
         const std::string reply = run(bad);
         EXPECT_TRUE(reply.starts_with("error ")) << bad << " -> " << reply;
     }
