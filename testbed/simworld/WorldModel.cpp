@@ -431,6 +431,18 @@ void WorldModel::RemoveRequest(Connection& c, RequestKind kind, std::uint32_t re
     std::erase_if(c.requests, [&](const Request& r) { return r.kind == kind && r.requestId == requestId; });
 }
 
+Request& WorldModel::Schedule(Connection& c, Request request, After& after) {
+    request.nextDueMs = nowMs + static_cast<std::uint64_t>(request.origin) * 1000;
+    request.framesToSkip = request.origin;
+    c.requests.push_back(std::move(request));
+    Request& stored = c.requests.back();
+    if (IsSecondPeriod(stored) && stored.nextDueMs <= nowMs) {
+        Deliver(c, stored, after);
+        stored.nextDueMs += SecondStep(stored);
+    }
+    return stored;
+}
+
 void WorldModel::RemoveFinished(Connection& c) {
     std::erase_if(c.requests, [](const Request& r) { return r.limit != 0 && r.sent >= r.limit; });
 }
@@ -451,15 +463,8 @@ void WorldModel::RequestData(Connection& c, const Request& request, std::uint32_
         Deliver(c, r, after);
         return;
     }
-    r.nextDueMs = nowMs + static_cast<std::uint64_t>(r.origin) * 1000;
-    r.framesToSkip = r.origin;
-    c.requests.push_back(std::move(r));
-    Request& stored = c.requests.back();
-    if (IsSecondPeriod(stored) && stored.nextDueMs <= nowMs) {
-        Deliver(c, stored, after);
-        stored.nextDueMs += SecondStep(stored);
-        RemoveFinished(c);
-    }
+    Schedule(c, std::move(r), after);
+    RemoveFinished(c);
 }
 
 void WorldModel::RequestDataByType(Connection& c, std::uint32_t requestId, std::uint32_t defineId, std::uint32_t radius,
@@ -814,14 +819,8 @@ void WorldModel::RequestClientData(Connection& c, std::uint32_t clientDataId, co
         return;
     }
     // Periodic and on-set requests may wait for an area that nobody created yet.
-    r.nextDueMs = nowMs + static_cast<std::uint64_t>(r.origin) * 1000;
-    r.framesToSkip = r.origin;
-    c.requests.push_back(std::move(r));
-    Request& stored = c.requests.back();
-    if (IsSecondPeriod(stored) && stored.nextDueMs <= nowMs) {
-        Deliver(c, stored, after);
-        stored.nextDueMs += SecondStep(stored);
-    } else if (stored.period == SIMCONNECT_CLIENT_DATA_PERIOD_ON_SET && area != areas.end() && area->second.written) {
+    Request& stored = Schedule(c, std::move(r), after);
+    if (stored.period == SIMCONNECT_CLIENT_DATA_PERIOD_ON_SET && area != areas.end() && area->second.written) {
         // A new on-set reader learns the current contents at once.
         Deliver(c, stored, after);
     }

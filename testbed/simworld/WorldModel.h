@@ -185,6 +185,9 @@ private:
     // Builds and queues the request's record if its content qualifies; true when sent.
     bool Deliver(Connection& c, Request& request, After& after);
     void RemoveRequest(Connection& c, RequestKind kind, std::uint32_t requestId);
+    // Stores a periodic or on-set request, delivering at once when its first
+    // record is already due.
+    Request& Schedule(Connection& c, Request request, After& after);
     void RemoveFinished(Connection& c);
     void DeliverOnSet(const std::string& areaKey, After& after);
     // EVENT records to the client events that stand for `name` and sit in a
