@@ -96,6 +96,11 @@ std::size_t FakeThreads::PendingThreads() const {
     return pending_.size();
 }
 
+TimerId FakeThreads::LastTimer() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return timers_.empty() ? 0 : timers_.rbegin()->first;
+}
+
 void FakeThreads::FireTimer(TimerId timer) {
     std::function<void()> tick;
     {

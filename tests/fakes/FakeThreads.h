@@ -38,6 +38,8 @@ public:
     bool RunNextThread();
     std::size_t PendingThreads() const;
     void FireTimer(TimerId timer);
+    // The most recently started timer that still runs; 0 when none does.
+    TimerId LastTimer() const;
 
 private:
     struct Event {

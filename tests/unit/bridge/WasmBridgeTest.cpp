@@ -1,0 +1,233 @@
+#include "bridge/WasmBridge.h"
+
+#include "fakes/FakeServer.h"
+#include "simworld/InProcessSimConnect.h"
+#include "simworld/SimWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+namespace tarvo::bridge {
+namespace {
+
+// What the module publishes: {area name, size, kind}, in configuration order.
+struct AreaSpec {
+    std::string name;
+    std::int32_t size;
+    std::int32_t kind;
+};
+
+std::vector<std::uint8_t> Configuration(const std::string& version, const std::vector<AreaSpec>& areas) {
+    std::vector<std::uint8_t> record(6056, 0);
+    std::memcpy(record.data(), version.data(), std::min<std::size_t>(version.size(), 7));
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        std::memcpy(record.data() + 8 + i * 64, areas[i].name.data(), areas[i].name.size());
+        std::memcpy(record.data() + 5384 + i * 4, &areas[i].size, 4);
+        std::memcpy(record.data() + 5720 + i * 4, &areas[i].kind, 4);
+    }
+    return record;
+}
+
+std::vector<std::uint8_t> NameRecords(const std::vector<std::string>& names) {
+    std::vector<std::uint8_t> bytes(names.size() * 56, 0);
+    for (std::size_t i = 0; i < names.size(); ++i) std::memcpy(bytes.data() + i * 56, names[i].data(), names[i].size());
+    return bytes;
+}
+
+// A server whose bridge talks to a simulated world; the test plays the module.
+struct WasmBridgeTest : ::testing::Test {
+    WasmBridgeTest() {
+        fake.clock.SetAutoAdvance(true);
+        api.SetSignal([this](EventId event) { fake.threads.SignalEvent(event); });
+        api.SetTrace([this](const simworld::TraceEntry& entry) {
+            if (entry.connection == "FSUIPC-WASM-IF" && entry.direction == "call") {
+                const std::lock_guard<std::mutex> lock(callsMutex);
+                calls.push_back(entry.function + " " + (entry.arguments.empty() ? "" : entry.arguments[0]));
+            }
+        });
+        world.CreateClientArea("FSUIPC_config", 6056, true);
+        world.CreateClientArea("FSUIPC_SetLvar", 12, false);
+        world.CreateClientArea("FSUIPC_CalcCode", 1024, false);
+        world.OnClientAreaWritten("FSUIPC_SetLvar", [this](std::span<const std::uint8_t> bytes) {
+            const std::lock_guard<std::mutex> lock(callsMutex);
+            setLvarRecords.emplace_back(bytes.begin(), bytes.end());
+        });
+        world.OnClientAreaWritten("FSUIPC_CalcCode", [this](std::span<const std::uint8_t> bytes) {
+            const std::lock_guard<std::mutex> lock(callsMutex);
+            codes.emplace_back(reinterpret_cast<const char*>(bytes.data()));
+        });
+    }
+
+    ~WasmBridgeTest() override { StopWorker(); }
+
+    // Starts the bridge and runs its worker on a thread of its own.
+    void StartBridge() {
+        ASSERT_TRUE(CreateAndStartBridge(fake.server));
+        worker = std::thread([this] { fake.threads.RunNextThread(); });
+        WaitUntil([this] { return timerStarted(); });
+    }
+
+    void StopWorker() {
+        if (WasmBridge* bridge = CurrentBridge(fake.server)) bridge->RequestQuit();
+        if (worker.joinable()) worker.join();
+    }
+
+    bool timerStarted() { return !fake.journal.EntriesStartingWith("Threads.StartTimer").empty(); }
+
+    // Waits for the worker thread to get somewhere; fails the test after 5 s.
+    void WaitUntil(const std::function<bool()>& done) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done() && std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        ASSERT_TRUE(done()) << "the worker did not get there";
+    }
+
+    void Publish(const std::vector<AreaSpec>& areas, const std::string& version = "1.0.3") {
+        for (const AreaSpec& area : areas) world.CreateClientArea(area.name, static_cast<std::uint32_t>(area.size), true);
+        const auto config = Configuration(version, areas);
+        world.WriteClientArea("FSUIPC_config", 0, config);
+    }
+
+    // The configuration timer asks for the record once.
+    void AskForConfiguration() { fake.threads.FireTimer(fake.threads.LastTimer()); }
+
+    std::vector<std::string> Calls() {
+        const std::lock_guard<std::mutex> lock(callsMutex);
+        return calls;
+    }
+
+    std::vector<std::string> LogLines() const {
+        std::vector<std::string> lines;
+        for (const auto& entry : fake.journal.EntriesStartingWith("Files.AppendLine ")) lines.push_back(entry.substr(17));
+        return lines;
+    }
+
+    simworld::SimWorld world;
+    simworld::InProcessSimConnect api{world};
+    fakes::FakeServer fake{&api};
+    std::thread worker;
+    std::mutex callsMutex;
+    std::vector<std::string> calls;
+    std::vector<std::vector<std::uint8_t>> setLvarRecords;
+    std::vector<std::string> codes;
+};
+
+// One lvar-name area, one hvar-name area and the ten value areas; an area
+// keeps its size in the simulator, so another aircraft's areas get other names.
+std::vector<AreaSpec> OneOfEach(std::int32_t lvarSize, const std::string& aircraft = "") {
+    std::vector<AreaSpec> areas = {{aircraft + "lvars0", lvarSize, 0}, {aircraft + "hvars0", 56 * 3, 1}};
+    for (int k = 0; k < 10; ++k) areas.push_back({aircraft + "values" + std::to_string(k), 8192, 2});
+    return areas;
+}
+
+TEST_F(WasmBridgeTest, ConfigurationBringsTheNameAreasAndTheirNames) {
+    fake.files.MakeFolder(fakes::kFakeCrewFolder);
+    std::vector<std::string> lvars(60);
+    for (int i = 0; i < 50; ++i) lvars[static_cast<std::size_t>(i)] = "L:LVAR_" + std::to_string(i);  // ten stay empty
+    Publish(OneOfEach(3360));
+    world.WriteClientArea("lvars0", 0, NameRecords(lvars));
+    world.WriteClientArea("hvars0", 0, NameRecords({"H:ONE", "H:TWO", "H:THREE"}));
+    StartBridge();
+    AskForConfiguration();
+    WasmBridge& bridge = *CurrentBridge(fake.server);
+    WaitUntil([&] { return bridge.LvarCount() == 60; });
+
+    std::map<std::int32_t, std::string> names;
+    bridge.CopyLvarNames(names);
+    EXPECT_EQ(names.size(), 60u) << "a 3,360-byte area holds 60 names";
+    EXPECT_EQ(names[0], "L:LVAR_0");
+    EXPECT_EQ(names[59], "") << "empty records become empty names";
+    EXPECT_EQ(bridge.LvarValue(59), 0.0);
+    std::map<std::int32_t, std::string> hvars;
+    WaitUntil([&] { hvars.clear(); bridge.CopyHvarNames(hvars); return hvars.size() == 3; });
+    EXPECT_EQ(hvars[2], "H:THREE");
+    EXPECT_TRUE(fake.server.bridge.lvarsReceived) << "60 names pass the default threshold of 10";
+    const auto log = LogLines();
+    EXPECT_NE(std::find(log.begin(), log.end(), "Lvars received"), log.end());
+    EXPECT_EQ(std::find(log.begin(), log.end(), "WASM version mismatch"), log.end());
+}
+
+TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver) {
+    Publish(OneOfEach(56 * 2));
+    world.WriteClientArea("lvars0", 0, NameRecords({"L:A", "L:B"}));
+    StartBridge();
+    AskForConfiguration();
+    WasmBridge& bridge = *CurrentBridge(fake.server);
+    WaitUntil([&] { return bridge.LvarCount() == 2; });
+    WaitUntil([&] {
+        const auto c = Calls();
+        return std::count(c.begin(), c.end(), "RequestClientData 1") >= 2;  // the config, then its updates
+    });
+
+
+    const std::size_t before = Calls().size();
+    Publish(OneOfEach(56 * 2));  // the same record again
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(Calls().size(), before) << "no traffic for an identical configuration";
+
+    world.CreateClientArea("B.lvars0", 56 * 3, true);
+    world.WriteClientArea("B.lvars0", 0, NameRecords({"L:X", "L:Y", "L:Z"}));
+    Publish(OneOfEach(56 * 3, "B."), "1.0.4");  // a new aircraft, another version
+    WaitUntil([&] { return bridge.LvarCount() == 3; });
+    std::map<std::int32_t, std::string> names;
+    bridge.CopyLvarNames(names);
+    EXPECT_EQ(names[0], "L:X") << "the old names are gone";
+    const auto log = LogLines();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "WASM version mismatch"), 1);
+}
+
+TEST_F(WasmBridgeTest, ValuesArriveOnlyWhenDeliveryIsOnAndNeverPastTheNames) {
+    Publish(OneOfEach(56 * 3));
+    world.WriteClientArea("lvars0", 0, NameRecords({"L:A", "L:B", "L:C"}));
+    StartBridge();
+    AskForConfiguration();
+    WasmBridge& bridge = *CurrentBridge(fake.server);
+    WaitUntil([&] { return bridge.LvarCount() == 3; });
+
+    const double values[4] = {1.5, 2.5, 3.5, 4.5};  // one more than there are names
+    std::vector<std::uint8_t> bytes(sizeof(values));
+    std::memcpy(bytes.data(), values, sizeof(values));
+    world.WriteClientArea("values0", 0, bytes);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(bridge.LvarValue(0), 0.0) << "delivery is off until discovery has finished";
+
+    fake.server.bridge.valueDelivery = true;
+    bytes[0] ^= 1;  // a change, so the module sends the area again
+    world.WriteClientArea("values0", 0, bytes);
+    WaitUntil([&] { return bridge.LvarValue(2) == 3.5; });
+    EXPECT_EQ(bridge.LvarValue(3), 0.0);
+    EXPECT_EQ(bridge.LvarValue(-1), 0.0);
+    EXPECT_EQ(bridge.LvarValue(65000), 0.0);
+}
+
+TEST_F(WasmBridgeTest, WritesFollowedByNeutralRecordsAndCodeLimits) {
+    StartBridge();
+    WasmBridge& bridge = *CurrentBridge(fake.server);
+    bridge.WriteSetLvar(65000, 1.0);
+    EXPECT_TRUE(setLvarRecords.empty());
+    bridge.WriteSetLvar(7, 1.0);
+    bridge.WriteSetLvar(7, 1.0);
+    ASSERT_EQ(setLvarRecords.size(), 4u) << "two identical writes are two changes of the area";
+    std::uint32_t id = 0;
+    double value = 0;
+    std::memcpy(&id, setLvarRecords[1].data(), 4);
+    std::memcpy(&value, setLvarRecords[1].data() + 4, 8);
+    EXPECT_EQ(id, 0xFFFFFFFFu);
+    EXPECT_EQ(value, 0.0);
+    std::memcpy(&id, setLvarRecords[2].data(), 4);
+    EXPECT_EQ(id, 7u);
+
+    bridge.WriteCalculatorCode(std::string(1024, 'x'));
+    EXPECT_TRUE(codes.empty()) << "1,024 characters are too long";
+    bridge.WriteCalculatorCode("1 (>L:A32NX_OVHD_COND_PACK_1_PB_IS_ON)");
+    bridge.WriteCalculatorCode(std::string(1023, 'y'));
+    EXPECT_EQ(codes, (std::vector<std::string>{"1 (>L:A32NX_OVHD_COND_PACK_1_PB_IS_ON)", "1", std::string(1023, 'y'), "1"}));
+}
+
+}  // namespace
+}  // namespace tarvo::bridge
