@@ -35,7 +35,6 @@ constexpr Answer kDefault = std::nullopt;
 constexpr std::size_t kAtomChars = 63;
 constexpr std::uint32_t kFilteredCommand = 0x100C9;  // never run through 39374
 constexpr std::uint32_t kUnshownString = 1074;
-constexpr std::uint32_t kSendTimeoutMilliseconds = 4000;
 
 std::uint8_t LowByte(std::uint64_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
