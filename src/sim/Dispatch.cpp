@@ -32,6 +32,12 @@ void CopyTerminated(std::array<char, N>& buffer, const char* text, std::size_t l
     std::memcpy(buffer.data(), text, std::min(length, N - 1));
 }
 
+// Copies a data record's payload into its buffer, only as far as the record goes.
+void StorePayload(Record& record, const SIMCONNECT_RECV* data, std::uint32_t size) {
+    const auto* payload = reinterpret_cast<const std::uint8_t*>(data) + kSimConnectDataOffset;
+    std::memcpy(record.bytes.data(), payload, std::min<std::size_t>(size - kSimConnectDataOffset, record.bytes.size()));
+}
+
 void OnEvent(Server& server, const SIMCONNECT_RECV_EVENT& event) {
     SessionState& session = server.session;
     const auto postToCrew = [&](std::uint32_t message) {
@@ -102,9 +108,7 @@ void OnObjectData(Server& server, const SIMCONNECT_RECV* data, std::uint32_t siz
     const std::uint32_t request = header.dwRequestID;
     if (request >= kRecordCount || request == kIdentityStrings || request == kDesignRecord) return;
 
-    Record& record = server.session.records[request];
-    const auto* payload = reinterpret_cast<const std::uint8_t*>(data) + kSimConnectDataOffset;
-    std::memcpy(record.bytes.data(), payload, std::min<std::size_t>(size - kSimConnectDataOffset, record.bytes.size()));
+    StorePayload(server.session.records[request], data, size);
 
     if (request == kFuelRecord) {
         // The fuel record doubles as the heartbeat check on the crew app.
@@ -144,10 +148,7 @@ void OnObjectDataByType(Server& server, const SIMCONNECT_RECV* data, std::uint32
     std::memcpy(&request, reinterpret_cast<const std::uint8_t*>(data) + offsetof(SIMCONNECT_RECV_SIMOBJECT_DATA, dwRequestID),
                 sizeof(request));
     if (request == kDesignRecord) {
-        Record& record = server.session.records[kDesignRecord];
-        const auto* payload = reinterpret_cast<const std::uint8_t*>(data) + kSimConnectDataOffset;
-        std::memcpy(record.bytes.data(), payload,
-                    std::min<std::size_t>(size - kSimConnectDataOffset, record.bytes.size()));
+        StorePayload(server.session.records[kDesignRecord], data, size);
     } else if (request == kIdentityStrings) {
         OnIdentityStrings(server, data, size);
     }

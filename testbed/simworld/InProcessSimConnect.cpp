@@ -1,6 +1,7 @@
 #include "simworld/InProcessSimConnect.h"
 
 #include "simworld/WorldModel.h"
+#include "wire/Wire.h"
 
 #include <charconv>
 #include <cmath>
@@ -543,14 +544,13 @@ SIMCONNECT_HRESULT InProcessSimConnect::RetrieveString(SIMCONNECT_RECV* data, st
         std::memcpy(&recordSize, data, sizeof(recordSize));
         end = begin + std::min(size, recordSize);
     }
-    if (at < begin + kSimConnectDataOffset || at >= end) return SIMCONNECT_E_FAIL;
-    const std::size_t available = end - at;
-    const auto* string = static_cast<const char*>(stringV);
-    const auto* terminator = static_cast<const char*>(std::memchr(string, 0, available));
-    if (terminator == nullptr) return SIMCONNECT_E_FAIL;
-    const std::size_t padded = (static_cast<std::size_t>(terminator - string) + 1 + 3) / 4 * 4;
-    *text = static_cast<char*>(stringV);
-    *textSize = static_cast<std::uint32_t>(std::min(padded, available));
+    if (at < begin + kSimConnectDataOffset) return SIMCONNECT_E_FAIL;
+    const char* found = nullptr;
+    if (!wire::RetrieveStringV(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::uint32_t>(end - begin),
+                               stringV, &found, textSize)) {
+        return SIMCONNECT_E_FAIL;
+    }
+    *text = const_cast<char*>(found);
     return SIMCONNECT_S_OK;
 }
 

@@ -60,22 +60,4 @@ std::string DescribeCopyData(std::uint64_t from, std::uint64_t kind, const std::
     return line + "}";
 }
 
-std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text) {
-    if (text.size() % 2 != 0) return std::nullopt;
-    const auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = digit(text[i]);
-        const int low = digit(text[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
-    return bytes;
-}
-
 }  // namespace tarvo::crew

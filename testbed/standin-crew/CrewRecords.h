@@ -15,6 +15,5 @@ std::string DescribeMessage(std::uint32_t message, std::uint64_t wParam, std::in
 // and 615 as signed 32-bit words, 612 as text, others as hexadecimal.
 std::string DescribeCopyData(std::uint64_t from, std::uint64_t kind, const std::uint8_t* bytes, std::uint32_t size);
 
-std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text);
 
 }  // namespace tarvo::crew

@@ -100,7 +100,7 @@ std::string Execute(HWND self, const std::string& line) {
             ::SendMessageA(link, 39383, static_cast<WPARAM>(a), static_cast<LPARAM>(b))));
     }
     if (command == "copydata" && t.size() == 3 && ParseNumber(t[1], a)) {
-        const auto bytes = tarvo::crew::FromHex(t[2]);
+        const auto bytes = tarvo::wire::ParseHex(t[2]);
         if (!bytes) return "error not hexadecimal: " + t[2];
         return SendCopyData(self, link, static_cast<ULONG_PTR>(a), *bytes);
     }

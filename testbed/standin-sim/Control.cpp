@@ -22,17 +22,6 @@ bool ParseUnsigned(const std::string& text, std::uint32_t& value) {
     return true;
 }
 
-std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text) {
-    if (text.size() % 2 != 0) return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        std::uint32_t byte = 0;
-        if (!ParseUnsigned("0x" + text.substr(i, 2), byte)) return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(byte));
-    }
-    return bytes;
-}
-
 }  // namespace
 
 std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, const std::string& line,
@@ -97,7 +86,7 @@ std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, const st
         return "ok " + std::to_string(*address);
     }
     if (command == "poke" && arity(3)) {
-        const auto bytes = FromHex(t[3]);
+        const auto bytes = wire::ParseHex(t[3]);
         if (!ParseUnsigned(t[2], data) || !bytes) return "error poke NAME OFFSET HEX";
         return images.Write(t[1], data, *bytes) ? "ok" : "error does not fit in image " + t[1];
     }

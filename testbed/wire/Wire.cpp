@@ -282,6 +282,24 @@ std::vector<std::string> TokenizeCommand(const std::string& line) {
     return tokens;
 }
 
+std::optional<std::vector<std::uint8_t>> ParseHex(const std::string& text) {
+    if (text.size() % 2 != 0) return std::nullopt;
+    const auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int high = digit(text[i]);
+        const int low = digit(text[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    return bytes;
+}
+
 bool RetrieveStringV(const std::uint8_t* record, std::uint32_t recordSize, const void* stringV, const char** text,
                      std::uint32_t* size) {
     if (record == nullptr || stringV == nullptr) return false;

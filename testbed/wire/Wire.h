@@ -98,6 +98,10 @@ const std::vector<std::uint8_t>* Bytes(const std::vector<Value>& values, std::si
 // Splits a control-channel command line into tokens; double quotes group blanks.
 std::vector<std::string> TokenizeCommand(const std::string& line);
 
+// Bytes from hexadecimal text (either case); nullopt for an odd length or a
+// character that is not a hexadecimal digit.
+std::optional<std::vector<std::uint8_t>> ParseHex(const std::string& text);
+
 // SimConnect_RetrieveString over a received record: the string at stringV,
 // which must lie inside the record and end inside it. *size covers the string,
 // its terminator and the zero padding to the next 4-byte boundary (not past the

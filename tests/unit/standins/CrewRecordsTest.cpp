@@ -33,12 +33,5 @@ TEST(CrewRecords, CopyDataIsDecodedByKind) {
     EXPECT_EQ(DescribeMessage(39175, 243, 8192), R"({"dir":"recv","msg":39175,"wParam":243,"lParam":8192})");
 }
 
-TEST(CrewRecords, HexParsingRefusesOddAndForeignCharacters) {
-    EXPECT_EQ(FromHex("00aBff"), (std::vector<std::uint8_t>{0x00, 0xAB, 0xFF}));
-    EXPECT_EQ(FromHex(""), std::vector<std::uint8_t>{});
-    EXPECT_FALSE(FromHex("abc").has_value());
-    EXPECT_FALSE(FromHex("zz").has_value());
-}
-
 }  // namespace
 }  // namespace tarvo::crew

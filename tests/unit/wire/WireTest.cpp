@@ -101,6 +101,13 @@ TEST(Wire, RetrieveStringStaysInsideTheRecord) {
 namespace tarvo::wire {
 namespace {
 
+TEST(Wire, HexParsingRefusesOddAndForeignCharacters) {
+    EXPECT_EQ(ParseHex("00aBff"), (std::vector<std::uint8_t>{0x00, 0xAB, 0xFF}));
+    EXPECT_EQ(ParseHex(""), std::vector<std::uint8_t>{});
+    EXPECT_FALSE(ParseHex("abc").has_value());
+    EXPECT_FALSE(ParseHex("zz").has_value());
+}
+
 TEST(Wire, CommandLinesSplitOnBlanksOutsideQuotes) {
     EXPECT_EQ(TokenizeCommand(R"(set "PLANE ALTITUDE" feet 5000)"),
               (std::vector<std::string>{"set", "PLANE ALTITUDE", "feet", "5000"}));
