@@ -113,6 +113,11 @@ bool WasmBridge::Start() {
     return true;
 }
 
+void WasmBridge::WaitForWorkerEnd(platform::Clock& clock) const {
+    constexpr std::uint32_t kPollMilliseconds = 50;
+    while (workerRunning_) clock.Sleep(kPollMilliseconds);
+}
+
 void WasmBridge::Work() {
     platform::SimConnect& api = server_.ports.simConnect;
     const SIMCONNECT_HANDLE connection = connection_;
@@ -434,7 +439,7 @@ void WasmBridge::WriteSetLvar(std::uint16_t id, double value) {
 }
 
 void WasmBridge::WriteCalculatorCode(std::string_view code) {
-    if (code.empty() || code.size() > kLongestCalculatorCode) return;
+    if (code.size() > kLongestCalculatorCode) return;
     std::array<std::uint8_t, 1024> buffer{};
     std::memcpy(buffer.data(), code.data(), code.size());
     if (SetClientData(kCalcCodeArea, kCalcCodeArea, buffer) < 0) return;
@@ -456,12 +461,12 @@ double WasmBridge::LvarValue(std::int32_t id) {
     return static_cast<std::size_t>(id) < lvarValues_.size() ? lvarValues_[static_cast<std::size_t>(id)] : 0.0;
 }
 
-void WasmBridge::CopyLvarNames(std::map<std::int32_t, std::string>& names) {
+void WasmBridge::CopyLvarNames(NameListCopy& names) {
     const std::lock_guard<std::mutex> lock(mutex_);
     for (std::size_t id = 0; id < lvarNames_.size(); ++id) names.emplace(static_cast<std::int32_t>(id), lvarNames_[id]);
 }
 
-void WasmBridge::CopyHvarNames(std::map<std::int32_t, std::string>& names) {
+void WasmBridge::CopyHvarNames(NameListCopy& names) {
     const std::lock_guard<std::mutex> lock(mutex_);
     for (std::size_t id = 0; id < hvarNames_.size(); ++id) names.emplace(static_cast<std::int32_t>(id), hvarNames_[id]);
 }
@@ -491,9 +496,5 @@ bool HasBridge(Server& server) { return server.bridge.current != nullptr; }
 void StopBridge(Server& server) {
     if (WasmBridge* bridge = server.bridge.current.exchange(nullptr)) bridge->RequestQuit();
 }
-
-// The slots and discovery arrive with the discovery support.
-void ResetLvarSlots(Server&) {}
-void RunDiscovery(Server&) {}
 
 }  // namespace tarvo::bridge

@@ -5,6 +5,7 @@
 // hvar names, indexed by id.
 #pragma once
 
+#include "bridge/BridgeState.h"
 #include "host/Server.h"
 
 #include <atomic>
@@ -18,7 +19,8 @@
 
 namespace tarvo::bridge {
 
-inline constexpr std::uint32_t kNotFound = 65000;  // the id of a variable the aircraft does not have
+// A snapshot of a name list, id to name; it does not follow later changes.
+using NameListCopy = std::map<std::int32_t, std::string>;
 
 // One area the module described in its configuration.
 struct ClientDataArea {
@@ -44,6 +46,9 @@ public:
     void RequestQuit() { quit_ = true; }
     bool IsOpen() const { return connection_ != nullptr; }
     bool IsWorkerRunning() const { return workerRunning_; }
+    // Returns once the worker has ended; a restart must wait for it, since
+    // the worker closes the connection only on its way out.
+    void WaitForWorkerEnd(platform::Clock& clock) const;
 
     void RequestReload();
     // Registry operations; an id of kNotFound sends nothing.
@@ -52,8 +57,8 @@ public:
     void FireHvar(std::uint32_t id);
     double LvarValue(std::int32_t id);
     // Inserts (id, name) for every lvar (hvar) id; ids already in the map keep their name.
-    void CopyLvarNames(std::map<std::int32_t, std::string>& names);
-    void CopyHvarNames(std::map<std::int32_t, std::string>& names);
+    void CopyLvarNames(NameListCopy& names);
+    void CopyHvarNames(NameListCopy& names);
     std::size_t LvarCount();
 
 private:
@@ -112,10 +117,5 @@ void DestroyBridge(Server& server);
 bool HasBridge(Server& server);
 // Asks the current bridge to end and forgets it (on an aircraft change).
 void StopBridge(Server& server);
-// Sets every lvar and hvar slot to "not found".
-void ResetLvarSlots(Server& server);
-// The discovery thread's body: brings up the bridge and finds the current
-// aircraft's local variables.
-void RunDiscovery(Server& server);
 
 }  // namespace tarvo::bridge

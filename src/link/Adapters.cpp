@@ -1,7 +1,7 @@
 #include "link/Adapters.h"
 
 #include "adapters/fenix/FenixSearches.h"
-#include "bridge/WasmBridge.h"
+#include "bridge/Discovery.h"
 #include "host/Server.h"
 #include "link/Messages.h"
 #include "link/Reports.h"

@@ -1,5 +1,7 @@
 #include "fakes/DrivenClock.h"
 
+#include <utility>
+
 namespace tarvo::fakes {
 
 std::uint32_t DrivenClock::TickCount() {
@@ -8,6 +10,12 @@ std::uint32_t DrivenClock::TickCount() {
 }
 
 void DrivenClock::Sleep(std::uint32_t milliseconds) {
+    std::function<void(std::uint32_t)> hook;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        hook = hook_;
+    }
+    if (hook) hook(milliseconds);
     std::unique_lock<std::mutex> lock(mutex_);
     slept_ += milliseconds;
     const std::uint64_t wake = now_ + milliseconds;
@@ -36,6 +44,11 @@ void DrivenClock::SetAutoAdvance(bool on) {
 void DrivenClock::WaitForSleepers(std::size_t count) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [&] { return sleepers_ >= count; });
+}
+
+void DrivenClock::OnSleep(std::function<void(std::uint32_t)> hook) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    hook_ = std::move(hook);
 }
 
 std::uint64_t DrivenClock::SleptMilliseconds() const {

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 namespace tarvo::fakes {
@@ -25,6 +26,9 @@ public:
     void WaitForSleepers(std::size_t count);
     // Total time that sleeps asked for, since construction.
     std::uint64_t SleptMilliseconds() const;
+    // Called on the sleeping thread as each sleep begins, before time moves:
+    // how a test records the pauses or acts "during" one.
+    void OnSleep(std::function<void(std::uint32_t)> hook);
 
 private:
     mutable std::mutex mutex_;
@@ -33,6 +37,7 @@ private:
     bool autoAdvance_ = false;
     std::size_t sleepers_ = 0;
     std::uint64_t slept_ = 0;
+    std::function<void(std::uint32_t)> hook_;
 };
 
 }  // namespace tarvo::fakes

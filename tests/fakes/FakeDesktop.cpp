@@ -165,6 +165,7 @@ std::int16_t FakeDesktop::KeyState(std::uint8_t virtualKey) {
 std::uint32_t FakeDesktop::ScanCode(std::uint8_t virtualKey) { return virtualKey + 0x100u; }
 
 void FakeDesktop::SendKeyEvent(std::uint8_t virtualKey, std::uint8_t, std::uint32_t flags) {
+    journal_.Add("Desktop.SendKeyEvent " + std::to_string(virtualKey) + " " + std::to_string(flags));
     keyEvents.push_back({virtualKey, flags});
 }
 

@@ -23,13 +23,17 @@ constexpr std::size_t kWindowTextChars = 254;
 
 }  // namespace
 
-// The memory searches arrive with the Fenix adapter; until then none runs.
+// The memory searches and the FCU reader arrive with the Fenix adapter; until
+// then none runs.
 bool RequestTakeoffSearchStop(Server&) { return false; }
 bool RequestFmaSearchStop(Server&) { return false; }
 void CloseSystemProcess(Server&) {}
 void CloseDisplayProcess(Server&) {}
 bool IsTakeoffSearchRunning(Server&) { return false; }
 void StartTakeoffSearch(Server&) {}
+bool IsSystemProcessOpen(Server&) { return false; }
+bool SetUpFcuReader(Server&) { return false; }
+void ForgetTakeoffDataAddresses(Server&) {}
 
 void FindFenixByEnumeration(Server& server) {
     platform::Desktop& desktop = server.ports.desktop;

@@ -22,6 +22,12 @@ void FindFenixByEnumeration(Server& server);
 // 0) becomes the Fenix window.
 void FindFenixByKnownVersions(Server& server);
 
+// The FCU reader over the Fenix system process; true when its data can be read.
+bool IsSystemProcessOpen(Server& server);
+bool SetUpFcuReader(Server& server);
+// Forgets where the take-off data was found (another aircraft is loaded).
+void ForgetTakeoffDataAddresses(Server& server);
+
 // The take-off data search over the Fenix's memory.
 bool IsTakeoffSearchRunning(Server& server);
 void StartTakeoffSearch(Server& server);

@@ -1,8 +1,6 @@
 #include "bridge/WasmBridge.h"
 
-#include "fakes/FakeServer.h"
-#include "simworld/InProcessSimConnect.h"
-#include "simworld/SimWorld.h"
+#include "BridgeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +36,9 @@ std::vector<std::uint8_t> NameRecords(const std::vector<std::string>& names) {
     return bytes;
 }
 
-// A server whose bridge talks to a simulated world; the test plays the module.
-struct WasmBridgeTest : ::testing::Test {
+// The test plays the module, publishing areas by hand.
+struct WasmBridgeTest : BridgeFixture {
     WasmBridgeTest() {
-        fake.clock.SetAutoAdvance(true);
-        api.SetSignal([this](EventId event) { fake.threads.SignalEvent(event); });
         api.SetTrace([this](const simworld::TraceEntry& entry) {
             if (entry.connection == "FSUIPC-WASM-IF" && entry.direction == "call") {
                 const std::lock_guard<std::mutex> lock(callsMutex);
@@ -62,55 +58,17 @@ struct WasmBridgeTest : ::testing::Test {
         });
     }
 
-    ~WasmBridgeTest() override { StopWorker(); }
-
-    // Starts the bridge and runs its worker on a thread of its own.
-    void StartBridge() {
-        ASSERT_TRUE(CreateAndStartBridge(fake.server));
-        worker = std::thread([this] { fake.threads.RunNextThread(); });
-        WaitUntil([this] { return timerStarted(); });
-    }
-
-    void StopWorker() {
-        if (WasmBridge* bridge = CurrentBridge(fake.server)) bridge->RequestQuit();
-        if (worker.joinable()) worker.join();
-    }
-
-    bool timerStarted() { return !fake.journal.EntriesStartingWith("Threads.StartTimer").empty(); }
-
-    // Waits for the worker thread to get somewhere; fails the test after 5 s.
-    void WaitUntil(const std::function<bool()>& done) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!done() && std::chrono::steady_clock::now() < until) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        ASSERT_TRUE(done()) << "the worker did not get there";
-    }
-
     void Publish(const std::vector<AreaSpec>& areas, const std::string& version = "1.0.3") {
         for (const AreaSpec& area : areas) world.CreateClientArea(area.name, static_cast<std::uint32_t>(area.size), true);
         const auto config = Configuration(version, areas);
         world.WriteClientArea("FSUIPC_config", 0, config);
     }
 
-    // The configuration timer asks for the record once.
-    void AskForConfiguration() { fake.threads.FireTimer(fake.threads.LastTimer()); }
-
     std::vector<std::string> Calls() {
         const std::lock_guard<std::mutex> lock(callsMutex);
         return calls;
     }
 
-    std::vector<std::string> LogLines() const {
-        std::vector<std::string> lines;
-        for (const auto& entry : fake.journal.EntriesStartingWith("Files.AppendLine ")) lines.push_back(entry.substr(17));
-        return lines;
-    }
-
-    simworld::SimWorld world;
-    simworld::InProcessSimConnect api{world};
-    fakes::FakeServer fake{&api};
-    std::thread worker;
     std::mutex callsMutex;
     std::vector<std::string> calls;
     std::vector<std::vector<std::uint8_t>> setLvarRecords;
@@ -226,7 +184,9 @@ TEST_F(WasmBridgeTest, WritesFollowedByNeutralRecordsAndCodeLimits) {
     EXPECT_TRUE(codes.empty()) << "1,024 characters are too long";
     bridge.WriteCalculatorCode("1 (>L:A32NX_OVHD_COND_PACK_1_PB_IS_ON)");
     bridge.WriteCalculatorCode(std::string(1023, 'y'));
-    EXPECT_EQ(codes, (std::vector<std::string>{"1 (>L:A32NX_OVHD_COND_PACK_1_PB_IS_ON)", "1", std::string(1023, 'y'), "1"}));
+    bridge.WriteCalculatorCode("");
+    EXPECT_EQ(codes, (std::vector<std::string>{"1 (>L:A32NX_OVHD_COND_PACK_1_PB_IS_ON)", "1", std::string(1023, 'y'), "1",
+                                               "", "1"}));
 }
 
 }  // namespace

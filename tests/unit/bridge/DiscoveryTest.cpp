@@ -1,0 +1,295 @@
+#include "bridge/Discovery.h"
+
+#include "BridgeFixture.h"
+#include "bridge/Registry.h"
+#include "link/Messages.h"
+#include "simworld/WasmModule.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <random>
+
+namespace tarvo::bridge {
+namespace {
+
+// The list-order rule spelt out: each name against every wanted name in
+// order, ignoring ASCII case, first equal one wins.
+std::size_t MatchNamesOneByOne(const NameListCopy& names, std::span<const WantedVariable> wanted,
+                               VariableSlots& slots) {
+    const auto equal = [](std::string_view a, std::string_view b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    std::size_t found = 0;
+    for (const auto& [id, name] : names) {
+        for (const WantedVariable& variable : wanted) {
+            if (!equal(name, variable.name)) continue;
+            if (variable.slot != kNoSlot) slots.Set(variable.slot, static_cast<std::uint16_t>(id));
+            if (variable.alsoSlot != kNoSlot) slots.Set(variable.alsoSlot, static_cast<std::uint16_t>(id));
+            if (variable.counts) ++found;
+            break;
+        }
+    }
+    return found;
+}
+
+TEST(MatchNames, FillsSlotsByNameIgnoringCase) {
+    const WantedVariable wanted[] = {
+        {"I_FCU_EFIS1_FD", 3},
+        {"S_OH_EXT_LT_NAV_LOGO", 10, 11, false},  // one variable, two cockpit functions
+        {"S_FCU_AP1", 20},
+        {"s_fcu_ap1", 21},  // a second spelling of a name already wanted: the first wins
+    };
+    const NameListCopy names = {
+        {0, "SOMETHING_ELSE"}, {4, "i_fcu_efis1_fd"}, {7, "S_OH_EXT_LT_NAV_LOGO"}, {9, "S_FCU_AP1"}, {70000, "S_FCU_AP1"},
+    };
+    VariableSlots slots;
+    EXPECT_EQ(MatchNames(names, NameIndex(wanted), slots), 3u) << "the logo light does not count";
+    EXPECT_EQ(slots.Get(3), 4);
+    EXPECT_EQ(slots.Get(10), 7);
+    EXPECT_EQ(slots.Get(11), 7);
+    EXPECT_EQ(slots.Get(20), static_cast<std::uint16_t>(70000)) << "the later id wins, cut to 16 bits";
+    EXPECT_EQ(slots.Get(21), kNotFound);
+    EXPECT_EQ(slots.Get(VariableSlots::kCount), kNotFound) << "past the table";
+}
+
+TEST(MatchNames, GivesWhatComparingOneByOneGives) {
+    std::mt19937 random(81);
+    const auto name = [&](std::size_t n) {
+        std::string text = "L_VAR_" + std::to_string(n % 900);
+        for (char& c : text) {
+            if (random() % 3 == 0) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return text;
+    };
+    std::vector<std::string> wantedNames;
+    std::vector<WantedVariable> wanted;
+    for (std::size_t i = 0; i < 650; ++i) wantedNames.push_back(name(random()));
+    for (std::size_t i = 0; i < wantedNames.size(); ++i) {
+        wanted.push_back({wantedNames[i], static_cast<std::uint16_t>(i % VariableSlots::kCount),
+                          i % 7 == 0 ? static_cast<std::uint16_t>((i + 1) % VariableSlots::kCount) : kNoSlot,
+                          i % 5 != 0});
+    }
+    NameListCopy names;
+    for (std::int32_t id = 0; id < 5000; ++id) names[id] = name(random());
+
+    VariableSlots indexed;
+    VariableSlots oneByOne;
+    EXPECT_EQ(MatchNames(names, NameIndex(wanted), indexed), MatchNamesOneByOne(names, wanted, oneByOne));
+    for (std::size_t slot = 0; slot < VariableSlots::kCount; ++slot) {
+        EXPECT_EQ(indexed.Get(slot), oneByOne.Get(slot)) << "slot " << slot;
+    }
+}
+
+// A bridge that has taken the module's lists and whose worker has ended, so
+// a routine runs alone on the test's thread and its pauses can be counted.
+struct DiscoveryTest : BridgeFixture {
+    DiscoveryTest() {
+        fake.files.MakeFolder(fakes::kFakeCrewFolder);
+        fake.clock.OnSleep([this](std::uint32_t ms) { fake.journal.Add("Clock.Sleep " + std::to_string(ms)); });
+        fake.server.host.crewWindow = kCrewWindow;
+    }
+
+    // With keepWorker the bridge stays connected, for writes.
+    void LoadAircraft(std::size_t lvarCount, std::vector<std::string> hvars = {}, bool keepWorker = false) {
+        simworld::AircraftProfile profile;
+        for (std::size_t i = 0; i < lvarCount; ++i) profile.lvars.push_back({"LVAR_" + std::to_string(i), 0.0});
+        profile.hvars = std::move(hvars);
+        module.Load(profile);
+        StartBridge();
+        AskForConfiguration();
+        WaitUntil([&] { return CurrentBridge(fake.server)->LvarCount() == lvarCount; });
+        if (!keepWorker) StopWorker();
+        fake.journal.Clear();
+    }
+
+    std::vector<std::string> Entries(std::initializer_list<std::string_view> prefixes) const {
+        std::vector<std::string> kept;
+        for (const std::string& entry : fake.journal.Entries()) {
+            for (std::string_view prefix : prefixes) {
+                if (entry.starts_with(prefix)) kept.push_back(entry);
+            }
+        }
+        return kept;
+    }
+
+    static constexpr WindowId kCrewWindow = 0x5150;
+    simworld::WasmModule module{world};
+};
+
+void CountFollowUp(Server& server) { server.log.Write("follow-up"); }
+
+TEST_F(DiscoveryTest, ALongEnoughListNeedsOnePass) {
+    LoadAircraft(2100);
+    const WantedVariable wanted[] = {{"LVAR_7", 1}, {"lvar_2099", 2}, {"NOT_THERE", 3}};
+    RunDiscoveryRoutine(fake.server, {"Looking for Fenix A320 Specific lvars", "Retrieved all relevant Fenix Lvars",
+                                      wanted, 2100, 2, nullptr, CountFollowUp});
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"Looking for Fenix A320 Specific lvars",
+                                                    "Retrieved all relevant Fenix Lvars", "follow-up"}));
+    EXPECT_EQ(fake.server.bridge.slots.Get(1), 7);
+    EXPECT_EQ(fake.server.bridge.slots.Get(2), 2099);
+    EXPECT_EQ(fake.server.bridge.slots.Get(3), kNotFound);
+    EXPECT_TRUE(Entries({"Clock.Sleep"}).empty());
+}
+
+TEST_F(DiscoveryTest, AShortListGetsFourPassesThenTheCrewAppIsClosed) {
+    LoadAircraft(50);
+    const WantedVariable wanted[] = {{"LVAR_1", 1}, {"LVAR_900", 2}};
+    RunDiscoveryRoutine(fake.server, {"start", "success", wanted, 2100, 2, nullptr, CountFollowUp});
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"start", "Looking for more Lvars", "Looking for more Lvars",
+                                                    "Looking for more Lvars"}));
+    EXPECT_EQ(fake.server.bridge.slots.Get(1), 1) << "what was found stays";
+    EXPECT_EQ(Entries({"Clock.Sleep", "Desktop.SendKeyEvent", "Desktop.Post"}),
+              (std::vector<std::string>{
+                  "Clock.Sleep 5000", "Clock.Sleep 5000", "Clock.Sleep 5000",
+                  "Desktop.SendKeyEvent 27 0", "Clock.Sleep 250", "Desktop.SendKeyEvent 27 2", "Clock.Sleep 3000",
+                  "Desktop.Post 16",
+              }));
+    ASSERT_EQ(fake.desktop.posts.size(), 1u);
+    EXPECT_EQ(fake.desktop.posts[0], (fakes::PostedMessage{kCrewWindow, 16, 1, 1}));
+}
+
+TEST_F(DiscoveryTest, HvarsTakeOnePass) {
+    LoadAircraft(20, {"H:A320_Neo_FCU_HDG_PUSH", "H:A320_Neo_CDU_1_BTN_L1"});
+    const WantedVariable wanted[] = {{"H:A320_NEO_CDU_1_BTN_L1", 5}, {"H:A320_Neo_FCU_ALT_PUSH", 6}};
+    RunHvarDiscovery(fake.server, {"", "Hvars found", wanted, 0, 1});
+    RunHvarDiscovery(fake.server, {"", "Hvars found", wanted, 0, 2});
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"Hvars found", "Not all Hvars are accounted for"}));
+    EXPECT_EQ(fake.server.bridge.slots.Get(5), 1);
+    EXPECT_TRUE(Entries({"Clock.Sleep", "Desktop.Post"}).empty());
+}
+
+TEST_F(DiscoveryTest, WithoutABridgeNothingHappens) {
+    const WantedVariable wanted[] = {{"LVAR_1", 1}};
+    RunDiscoveryRoutine(fake.server, {"start", "success", wanted, 1, 1});
+    RunHvarDiscovery(fake.server, {"start", "success", wanted, 1, 1});
+    SetLvarValue(fake.server, 1, 1.0);
+    EXPECT_EQ(GetLvarValue(fake.server, 1), 0.0);
+    EXPECT_TRUE(fake.journal.Entries().empty());
+}
+
+TEST_F(DiscoveryTest, RegistryKeepsNamesAlreadyCopiedAndPressesMomentarily) {
+    LoadAircraft(10, {}, true);
+    NameListCopy names = {{5, "MINE"}};
+    CopyLvarNames(fake.server, names);
+    EXPECT_EQ(names.size(), 10u);
+    EXPECT_EQ(names[5], "MINE");
+    EXPECT_EQ(names[6], "LVAR_6");
+
+    PressLvarMomentarily(fake.server, 3);
+    PressLvarMomentarily(fake.server, kNotFound);
+    const auto records = module.SetLvarRecords();
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0], (std::pair<std::uint32_t, double>{3, 1.0}));
+    EXPECT_EQ(records[2], (std::pair<std::uint32_t, double>{3, 0.0}));
+    EXPECT_EQ(Entries({"Clock.Sleep 100"}), (std::vector<std::string>{"Clock.Sleep 100", "Clock.Sleep 100"}));
+}
+
+// The discovery thread runs on the test's thread; each bridge worker it starts
+// runs on the pump's.
+struct DiscoveryThreadTest : DiscoveryTest {
+    DiscoveryThreadTest() {
+        api.SetTrace([this](const simworld::TraceEntry& entry) {
+            if (entry.direction == "call" && entry.function == "TransmitClientEvent" && entry.arguments.at(1) == "5") {
+                ++reloadsSent;
+            }
+        });
+        pump = std::thread([this] {
+            while (!stopPump) {
+                if (!fake.threads.RunNextThread()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+    }
+    ~DiscoveryThreadTest() override {
+        StopBridge(fake.server);
+        stopPump = true;
+        pump.join();
+    }
+
+    std::vector<std::string> Sequence() const {
+        std::vector<std::string> lines;
+        for (const std::string& entry :
+             Entries({"Files.AppendLine ", "Clock.Sleep 35000", "Clock.Sleep 3000", "Desktop.Post", "Desktop.ShowMessageBox",
+                      "Threads.Start "})) {
+            if (entry.find("Config data requested") == std::string::npos &&
+                entry.find("Logging started") == std::string::npos) {
+                lines.push_back(entry);
+            }
+        }
+        return lines;
+    }
+
+    std::atomic<int> reloadsSent{0};
+    std::atomic<bool> stopPump{false};
+    std::thread pump;
+};
+
+TEST_F(DiscoveryThreadTest, ASilentModuleGetsThreeRetriesThenAMessageBox) {
+    module.SetSilent(true);
+    RunDiscovery(fake.server);
+    std::vector<std::string> expected = {"Files.AppendLine checking for Fenix A320"};
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        expected.insert(expected.end(), {"Files.AppendLine Connected to MSFS", "Threads.Start priority=1",
+                                         "Clock.Sleep 35000"});
+        if (attempt < 3) expected.push_back("Files.AppendLine server wasm module not responding. Trying again");
+    }
+    expected.push_back(
+        "Desktop.ShowMessageBox The WASM server failed to respond. Please restart ZUL.\nIf it fails again, please "
+        "restart MSFS.");
+    EXPECT_EQ(Sequence(), expected);
+    EXPECT_EQ(reloadsSent, 7) << "one as each bridge comes up, one before each restart";
+    EXPECT_EQ(fake.desktop.messageBoxes.at(0).caption, "Tarvo81_Ldr");
+    EXPECT_FALSE(fake.server.bridge.valueDelivery);
+
+    // The budget is the whole run's: the next aircraft gets one wait only.
+    StopBridge(fake.server);
+    fake.journal.Clear();
+    RunDiscovery(fake.server);
+    const auto sequence = Sequence();
+    EXPECT_EQ(std::count(sequence.begin(), sequence.end(), "Clock.Sleep 35000"), 1);
+    EXPECT_EQ(fake.desktop.messageBoxes.size(), 2u);
+}
+
+TEST_F(DiscoveryThreadTest, NamesReceivedMakeTheAircraftReady) {
+    module.Load({{{"LVAR_0", 1.0}}, {}});
+    fake.server.bridge.lvarsReceived = true;  // as after an earlier aircraft
+    fake.server.link.currentAircraftId = 10;
+    RunDiscovery(fake.server);
+    EXPECT_EQ(Sequence(), (std::vector<std::string>{
+                              "Files.AppendLine checking for Fenix A320",
+                              "Files.AppendLine Connected to MSFS",
+                              "Threads.Start priority=1",
+                              "Clock.Sleep 35000",
+                              "Clock.Sleep 3000",
+                              "Desktop.Post 39255",
+                          }));
+    EXPECT_EQ(fake.desktop.posts.at(0), (fakes::PostedMessage{kCrewWindow, link::kMsgAircraftReady, 0, 0}));
+    EXPECT_TRUE(fake.server.bridge.valueDelivery);
+    EXPECT_TRUE(fake.server.host.locks.discovery.try_lock()) << "the lock is left";
+    fake.server.host.locks.discovery.unlock();
+}
+
+TEST_F(DiscoveryThreadTest, AnAircraftChangeDuringTheWaitBringsTheBridgeUpAgain) {
+    fake.server.bridge.lvarsReceived = true;
+    fake.clock.OnSleep([this](std::uint32_t ms) {
+        fake.journal.Add("Clock.Sleep " + std::to_string(ms));
+        if (ms == 35000 && fake.journal.EntriesStartingWith("Clock.Sleep 35000").size() == 1) StopBridge(fake.server);
+    });
+    RunDiscovery(fake.server);
+    const auto sequence = Sequence();
+    EXPECT_EQ(std::count(sequence.begin(), sequence.end(), "Files.AppendLine Connected to MSFS"), 2);
+    EXPECT_EQ(sequence.back(), "Desktop.Post 39255");
+    EXPECT_EQ(fake.server.bridge.retryCount, 0) << "no retry was spent";
+}
+
+TEST_F(DiscoveryThreadTest, ASecondThreadEndsAtOnceWhileOneRuns) {
+    const std::lock_guard<std::mutex> running(fake.server.host.locks.discovery);
+    RunDiscovery(fake.server);
+    EXPECT_TRUE(fake.journal.Entries().empty());
+}
+
+}  // namespace
+}  // namespace tarvo::bridge
