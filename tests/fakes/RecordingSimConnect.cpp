@@ -31,6 +31,7 @@ SIMCONNECT_HRESULT RecordingSimConnect::Record(std::string entry) {
 SIMCONNECT_HRESULT RecordingSimConnect::Open(SIMCONNECT_HANDLE* handle, const char* name, WindowId window,
                                              std::uint32_t userMessage, EventId event, std::uint32_t configIndex) {
     Record("Open" + Join(Text(name), window, userMessage, event, configIndex));
+    openedEvent = event;
     *handle = openResult >= 0 ? &session_ : nullptr;
     return openResult;
 }

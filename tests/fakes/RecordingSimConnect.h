@@ -6,6 +6,7 @@
 #include "fakes/Journal.h"
 #include "platform/SimConnect.h"
 
+#include <atomic>
 #include <functional>
 
 namespace tarvo::fakes {
@@ -62,6 +63,8 @@ public:
     SIMCONNECT_HRESULT GetLastSentPacketID(SIMCONNECT_HANDLE handle, std::uint32_t* sendId) override;
 
     SIMCONNECT_HRESULT openResult = SIMCONNECT_S_OK;
+    // The wake event of the last Open: signalling it makes the client dispatch.
+    std::atomic<EventId> openedEvent{0};
     // Runs on every CallDispatch, with the procedure and context the core passed.
     std::function<void(SIMCONNECT_DISPATCHPROC, void*)> onCallDispatch;
 

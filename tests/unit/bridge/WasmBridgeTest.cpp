@@ -189,5 +189,74 @@ TEST_F(WasmBridgeTest, WritesFollowedByNeutralRecordsAndCodeLimits) {
                                                "", "1"}));
 }
 
+
+// Records the module could never send through a well-behaved simulator: a
+// configuration cut short, more areas than there are slots, names that fill
+// their fields without a NUL, a name record shorter than its area.
+TEST(WasmBridgeBounds, WhatTheModuleSendsIsReadOnlyAsFarAsItGoes) {
+    fakes::FakeServer fake;
+    fake.clock.SetAutoAdvance(true);
+    std::mutex mutex;
+    std::vector<std::vector<std::uint8_t>> queued;
+    fake.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC dispatch, void* context) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        for (auto& message : queued) dispatch(reinterpret_cast<SIMCONNECT_RECV*>(message.data()),
+                                              static_cast<std::uint32_t>(message.size()), context);
+        queued.clear();
+    };
+    const auto send = [&](std::uint32_t request, std::uint32_t define, const std::vector<std::uint8_t>& payload) {
+        std::vector<std::uint8_t> message(kSimConnectDataOffset + payload.size(), 0);
+        SIMCONNECT_RECV_CLIENT_DATA header{};
+        header.dwSize = static_cast<std::uint32_t>(message.size());
+        header.dwID = SIMCONNECT_RECV_ID_CLIENT_DATA;
+        header.dwRequestID = request;
+        header.dwDefineID = define;
+        std::memcpy(message.data(), &header, kSimConnectDataOffset);
+        std::memcpy(message.data() + kSimConnectDataOffset, payload.data(), payload.size());
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            queued.push_back(std::move(message));
+        }
+        fake.threads.SignalEvent(fake.simConnect.openedEvent);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < until) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                if (queued.empty()) return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        FAIL() << "the worker did not dispatch";
+    };
+
+    ASSERT_TRUE(CreateAndStartBridge(fake.server));
+    std::thread worker([&] { fake.threads.RunNextThread(); });
+
+    // 84 described areas, the first named by 64 characters without a NUL; the
+    // record ends before the kinds, so every area reads as lvar names.
+    std::vector<AreaSpec> areas;
+    areas.push_back({std::string(64, 'N'), 56 * 3, 0});
+    for (int i = 1; i < 84; ++i) areas.push_back({"lvars" + std::to_string(i), 56, 0});
+    std::vector<std::uint8_t> config = Configuration("1.0.3", areas);
+    config.resize(5720);
+    send(9, 1, config);
+    const auto requests = fake.journal.EntriesStartingWith("SimConnect.RequestClientData");
+    EXPECT_EQ(requests.size(), 71u) << "70 lvar-name areas, then the configuration's updates";
+    EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.MapClientDataNameToID " + std::string(64, 'N') + " ").size(),
+              1u);
+
+    // The first area (definition 4) holds three records; this message brings two and a bit.
+    std::vector<std::uint8_t> names(56 * 2 + 20, 'x');
+    std::fill_n(names.begin(), 56, 'A');
+    send(30, 4, names);
+    NameListCopy copy;
+    CurrentBridge(fake.server)->CopyLvarNames(copy);
+    ASSERT_EQ(copy.size(), 2u);
+    EXPECT_EQ(copy[0], std::string(56, 'A'));
+
+    StopBridge(fake.server);
+    worker.join();
+}
+
 }  // namespace
 }  // namespace tarvo::bridge
