@@ -101,6 +101,11 @@ bool WasmBridge::Start() {
         return false;
     }
     connection_ = connection;
+    // Mapped here rather than by the worker, so that a reload requested right
+    // after the start already finds its event on the connection.
+    platform::SimConnect& api = server_.ports.simConnect;
+    for (const ClientEvent& event : kEvents) api.MapClientEventToSimEvent(connection, event.id, event.name);
+    api.SetNotificationGroupPriority(connection, kEventGroup, SIMCONNECT_GROUP_PRIORITY_HIGHEST);
     server_.log.Write("Connected to MSFS");
     if (workerRunning_) return true;
     workerRunning_ = true;
@@ -122,8 +127,6 @@ void WasmBridge::Work() {
     platform::SimConnect& api = server_.ports.simConnect;
     const SIMCONNECT_HANDLE connection = connection_;
     nextDefinitionId_ = 1;
-    for (const ClientEvent& event : kEvents) api.MapClientEventToSimEvent(connection, event.id, event.name);
-    api.SetNotificationGroupPriority(connection, kEventGroup, SIMCONNECT_GROUP_PRIORITY_HIGHEST);
     for (const FixedArea& area : kFixedAreas) {
         if (api.MapClientDataNameToID(connection, area.name, area.id) < 0) {
             server_.log.Write("SimConnect_MapClientDataNameToID failed!!!!");

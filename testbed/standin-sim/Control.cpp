@@ -3,6 +3,7 @@
 #include "wire/Wire.h"
 
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 
 namespace tarvo::standin {
@@ -24,7 +25,56 @@ bool ParseUnsigned(const std::string& text, std::uint32_t& value) {
 
 }  // namespace
 
-std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, const std::string& line,
+std::string WasmModuleHost::Run(const std::vector<std::string>& t) {
+    const auto arity = [&](std::size_t count) { return t.size() == count + 1; };
+    const std::string command = t.empty() ? std::string() : t[0];
+    double number = 0;
+    std::uint32_t count = 0;
+    if (command == "install" && t.size() <= 2) {
+        if (module_ != nullptr) return "error the module is installed already";
+        module_ = std::make_unique<simworld::WasmModule>(world_, t.size() == 2 ? t[1] : "1.0.3");
+        return "ok";
+    }
+    if (command == "lvar" && arity(2)) {
+        if (!ParseNumber(t[2], number)) return "error not a number: " + t[2];
+        next_.lvars.emplace_back(t[1], number);
+        return "ok";
+    }
+    if (command == "lvars" && arity(2)) {
+        if (!ParseUnsigned(t[1], count) || count > 20000) return "error not a count: " + t[1];
+        for (std::uint32_t i = 0; i < count; ++i) next_.lvars.emplace_back(t[2] + std::to_string(i), 0.0);
+        return "ok";
+    }
+    if (command == "hvar" && arity(1)) {
+        next_.hvars.push_back(t[1]);
+        return "ok";
+    }
+    if (module_ == nullptr) return "error no module installed (wasm install)";
+    if (command == "load" && arity(0)) {
+        module_->Load(next_);
+        next_ = {};
+        return "ok";
+    }
+    if (command == "silent" && arity(1) && (t[1] == "on" || t[1] == "off")) {
+        module_->SetSilent(t[1] == "on");
+        return "ok";
+    }
+    if (command == "set" && arity(2)) {
+        if (!ParseNumber(t[2], number)) return "error not a number: " + t[2];
+        module_->SetLvar(t[1], number);
+        return "ok";
+    }
+    if (command == "get" && arity(1)) {
+        std::ostringstream text;
+        text.precision(17);
+        text << module_->Lvar(t[1]);
+        return "ok " + text.str();
+    }
+    if (command == "reloads" && arity(0)) return "ok " + std::to_string(module_->Reloads());
+    return "error unknown wasm command or wrong number of arguments";
+}
+
+std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, WasmModuleHost& wasm, const std::string& line,
                        const std::function<void()>& requestQuit) {
     const std::vector<std::string> t = wire::TokenizeCommand(line);
     if (t.empty()) return "error empty command";
@@ -90,6 +140,7 @@ std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, const st
         if (!ParseUnsigned(t[2], data) || !bytes) return "error poke NAME OFFSET HEX";
         return images.Write(t[1], data, *bytes) ? "ok" : "error does not fit in image " + t[1];
     }
+    if (command == "wasm") return wasm.Run(std::vector<std::string>(t.begin() + 1, t.end()));
     if (command == "quit" && arity(0)) {
         requestQuit();
         return "ok";

@@ -5,15 +5,17 @@
 //   getstring NAME           event NAME DATA        filename NAME PATH
 //   aircraft PATH            frame RATE SPEED       key NAME DATA
 //   image NAME SIZE          poke NAME OFFSET HEX   quit
-//   ping
+//   ping                     wasm ...  (see WasmModuleHost)
 // Tokens with blanks go in double quotes: set "PLANE ALTITUDE" feet 5000
 #pragma once
 
 #include "simworld/SimWorld.h"
+#include "simworld/WasmModule.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,8 +33,32 @@ public:
     virtual bool Write(const std::string& name, std::size_t offset, const std::vector<std::uint8_t>& bytes) = 0;
 };
 
-// Runs one command on the world and the memory images; requestQuit is called for "quit".
-std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, const std::string& line,
+// The FSUIPC WASM module, once installed, and the aircraft profile being put
+// together for its next load:
+//   wasm install [VERSION]   the module appears (its fixed areas); 1.0.3 unless told
+//   wasm lvar NAME VALUE     adds an lvar to the next profile
+//   wasm lvars COUNT PREFIX  adds COUNT lvars PREFIX0 .. PREFIX<COUNT-1>, all 0
+//   wasm hvar NAME           adds an H: event ("H:..." as the module names them)
+//   wasm load                the aircraft of that profile loads; a new profile starts
+//   wasm silent on|off       installed but not answering, or answering again
+//   wasm set NAME VALUE      the aircraft changes an lvar
+//   wasm get NAME            replies ok VALUE
+//   wasm reloads             replies ok COUNT ("FSUIPC.Reload" events received)
+class WasmModuleHost {
+public:
+    explicit WasmModuleHost(simworld::SimWorld& world) : world_(world) {}
+    // tokens: the command's words after "wasm".
+    std::string Run(const std::vector<std::string>& tokens);
+
+private:
+    simworld::SimWorld& world_;
+    std::unique_ptr<simworld::WasmModule> module_;
+    simworld::AircraftProfile next_;
+};
+
+// Runs one command on the world, the memory images and the module; requestQuit
+// is called for "quit".
+std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, WasmModuleHost& wasm, const std::string& line,
                        const std::function<void()>& requestQuit);
 
 

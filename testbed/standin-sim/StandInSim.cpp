@@ -156,10 +156,11 @@ int main(int argc, char** argv) {
     tarvo::standin::SessionServer sessions(simConnect, tarvo::wire::SimConnectPipeName());
     sessions.Start();
     ProcessImages images;
-    std::thread([&world, &images, window] {
+    tarvo::standin::WasmModuleHost wasm(world);
+    std::thread([&world, &images, &wasm, window] {
         const auto requestQuit = [window] { ::PostMessageA(window, kQuitRequested, 0, 0); };
         tarvo::wire::ServeLines(tarvo::wire::SimControlPipeName(), [&](const std::string& line) {
-            return tarvo::standin::RunCommand(world, images, line, requestQuit);
+            return tarvo::standin::RunCommand(world, images, wasm, line, requestQuit);
         });
     }).detach();
 

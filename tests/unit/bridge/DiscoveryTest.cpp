@@ -192,11 +192,6 @@ TEST_F(DiscoveryTest, RegistryKeepsNamesAlreadyCopiedAndPressesMomentarily) {
 // runs on the pump's.
 struct DiscoveryThreadTest : DiscoveryTest {
     DiscoveryThreadTest() {
-        api.SetTrace([this](const simworld::TraceEntry& entry) {
-            if (entry.direction == "call" && entry.function == "TransmitClientEvent" && entry.arguments.at(1) == "5") {
-                ++reloadsSent;
-            }
-        });
         pump = std::thread([this] {
             while (!stopPump) {
                 if (!fake.threads.RunNextThread()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -222,7 +217,6 @@ struct DiscoveryThreadTest : DiscoveryTest {
         return lines;
     }
 
-    std::atomic<int> reloadsSent{0};
     std::atomic<bool> stopPump{false};
     std::thread pump;
 };
@@ -240,7 +234,7 @@ TEST_F(DiscoveryThreadTest, ASilentModuleGetsThreeRetriesThenAMessageBox) {
         "Desktop.ShowMessageBox The WASM server failed to respond. Please restart ZUL.\nIf it fails again, please "
         "restart MSFS.");
     EXPECT_EQ(Sequence(), expected);
-    EXPECT_EQ(reloadsSent, 7) << "one as each bridge comes up, one before each restart";
+    EXPECT_EQ(module.Reloads(), 7) << "one as each bridge comes up, one before each restart";
     EXPECT_EQ(fake.desktop.messageBoxes.at(0).caption, "Tarvo81_Ldr");
     EXPECT_FALSE(fake.server.bridge.valueDelivery);
 

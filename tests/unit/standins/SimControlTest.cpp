@@ -26,8 +26,9 @@ struct InMemoryImages final : MemoryImages {
 TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     simworld::SimWorld world;
     InMemoryImages images;
+    WasmModuleHost wasm(world);
     int quits = 0;
-    const auto run = [&](const std::string& line) { return RunCommand(world, images, line, [&] { ++quits; }); };
+    const auto run = [&](const std::string& line) { return RunCommand(world, images, wasm, line, [&] { ++quits; }); };
 
     EXPECT_EQ(run(R"(set "INDICATED ALTITUDE" feet 5000)"), "ok");
     EXPECT_EQ(run(R"(get "INDICATED ALTITUDE" feet)"), "ok 5000");
@@ -43,10 +44,23 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("quit"), "ok");
     EXPECT_EQ(quits, 1);
 
+    EXPECT_EQ(run("wasm install"), "ok");
+    EXPECT_EQ(run("wasm lvars 3 LVAR_"), "ok");
+    EXPECT_EQ(run("wasm lvar I_FCU_AP1 1"), "ok");
+    EXPECT_EQ(run("wasm hvar H:A320_Neo_FCU_HDG_PUSH"), "ok");
+    EXPECT_EQ(run("wasm load"), "ok");
+    EXPECT_EQ(run("wasm get i_fcu_ap1"), "ok 1");
+    EXPECT_EQ(run("wasm set LVAR_2 4.5"), "ok");
+    EXPECT_EQ(run("wasm get LVAR_2"), "ok 4.5");
+    EXPECT_EQ(run("wasm silent on"), "ok");
+    EXPECT_EQ(run("wasm reloads"), "ok 0");
+    EXPECT_FALSE(world.ReadClientArea("FSUIPC_lvarnames0").empty()) << "the names are published";
+
     // Each refusal starts with "error" and names what was wrong.
     for (const char* bad : {"", "fly", "set ALT feet", "set ALT feet high", "event Sim yes", "event Sim 99999999999",
                             "get \"NO SUCH VARIABLE\" feet", "quit now", "image atc 0", "poke atc 15 abcd",
-                            "poke atc 0 abc", "poke atc 0 zz"}) {
+                            "poke atc 0 abc", "poke atc 0 zz", "wasm", "wasm install", "wasm lvar X high",
+                            "wasm lvars many L_", "wasm silent maybe", "wasm fly"}) {
         const std::string reply = run(bad);
         EXPECT_TRUE(reply.starts_with("error ")) << bad << " -> " << reply;
     }
