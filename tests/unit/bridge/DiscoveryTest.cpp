@@ -93,6 +93,8 @@ struct DiscoveryTest : BridgeFixture {
         fake.server.host.crewWindow = kCrewWindow;
     }
 
+    ~DiscoveryTest() override { StopWorker(); }
+
     // With keepWorker the bridge stays connected, for writes.
     void LoadAircraft(std::size_t lvarCount, std::vector<std::string> hvars = {}, bool keepWorker = false) {
         simworld::AircraftProfile profile;

@@ -58,6 +58,9 @@ struct WasmBridgeTest : BridgeFixture {
         });
     }
 
+    // The worker reports into the members below: it ends before they go.
+    ~WasmBridgeTest() override { StopWorker(); }
+
     void Publish(const std::vector<AreaSpec>& areas, const std::string& version = "1.0.3") {
         for (const AreaSpec& area : areas) world.CreateClientArea(area.name, static_cast<std::uint32_t>(area.size), true);
         const auto config = Configuration(version, areas);

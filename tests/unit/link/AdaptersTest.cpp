@@ -1,5 +1,6 @@
 #include "link/Adapters.h"
 
+#include "bridge/WasmBridge.h"
 #include "fakes/FakeServer.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,15 @@ TEST_F(AdaptersTest, DiscoveryIdsStartTheThreadAtTheirPriority) {
     fake.server.link.fenixFlag = 0;
     SelectAdapter(fake.server, 34, 0);
     EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.Start").back(), "Threads.Start priority=-1");
+}
+
+TEST_F(AdaptersTest, AnAircraftChangeForgetsTheSlotsAndStopsTheBridge) {
+    ASSERT_TRUE(bridge::CreateAndStartBridge(fake.server));
+    fake.server.bridge.slots.Set(12, 4);
+    SelectAdapter(fake.server, 58, 0);
+    EXPECT_EQ(fake.server.bridge.slots.Get(12), bridge::kNotFound);
+    EXPECT_FALSE(bridge::HasBridge(fake.server));
+    EXPECT_EQ(fake.clock.SleptMilliseconds(), 3000u) << "the bridge's worker gets time to close";
 }
 
 TEST_F(AdaptersTest, FssEJetsAreAnnouncedInTheLog) {
