@@ -4,9 +4,11 @@
 #include "adapters/fenix/FenixSearches.h"
 #include "bridge/Registry.h"
 #include "host/StartUp.h"
+#include "host/Text.h"
 #include "link/Keys.h"
 #include "link/Messages.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace tarvo::bridge {
@@ -29,9 +31,7 @@ constexpr std::size_t kComparedChars = 127;
 // variable names go: ASCII letters; other bytes stand for themselves.
 std::string Folded(std::string_view name) {
     std::string folded(name.substr(0, kComparedChars));
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
     return folded;
 }
 

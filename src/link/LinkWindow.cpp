@@ -231,7 +231,7 @@ Answer OnCommand(Server& server, const Incoming& in) {
 }
 
 Answer OnSetUpSounds(Server& server, const Incoming& in) {
-    if (!SetUpSounds(server, static_cast<std::uint32_t>(in.wParam), static_cast<std::int32_t>(in.lParam))) return 0;
+    if (!SetUpSounds(server, in.wParam, static_cast<std::int32_t>(in.lParam))) return 0;
     return kDefault;
 }
 

@@ -1,8 +1,46 @@
 #include "link/Sound.h"
 
+#include "link/DirectSound.h"
+
 #include <algorithm>
+#include <memory>
 
 namespace tarvo::link {
+namespace {
+
+constexpr int kOpenTries = 5;
+constexpr std::uint32_t kOpenRetryPause = 200;
+constexpr std::uint32_t kDsSclNormal = 1;
+constexpr std::uint32_t kOneShotResource = 250;
+constexpr std::uint32_t kLoopingResourceBase = 254;  // + variant 1 to 3
+
+// A device that is busy or whose driver is still coming up may open a moment later.
+bool OpenDevice(Server& server, SoundDevice& entry, WindowId window) {
+    platform::Sound& sound = server.ports.sound;
+    platform::HResult result = 0;
+    for (int attempt = 0; attempt < kOpenTries; ++attempt) {
+        if (attempt > 0) server.ports.clock.Sleep(kOpenRetryPause);
+        entry.device = 0;
+        result = sound.CreateDevice(entry.info, &entry.device);
+        if (result != kDsErrAllocated && result != kDsErrNoDriver) break;
+    }
+    if (result < 0) {
+        entry.device = 0;
+        return false;
+    }
+    result = sound.SetCooperativeLevel(entry.device, window, kDsSclNormal);
+    entry.opened = true;
+    return result >= 0;
+}
+
+// Null when the sound cannot be loaded: its play message then does nothing.
+std::unique_ptr<CDirectSound> MakeSound(Server& server, platform::SoundDeviceId device, std::uint32_t resourceId) {
+    auto made = std::make_unique<CDirectSound>(server.ports.sound, device);
+    if (!made->load(resourceId)) return nullptr;
+    return made;
+}
+
+}  // namespace
 
 void EnumerateSoundDevices(Server& server) {
     for (platform::SoundDeviceInfo& device : server.ports.sound.EnumerateDevices()) {
@@ -13,10 +51,33 @@ void EnumerateSoundDevices(Server& server) {
     }
 }
 
-// The sounds arrive with the sound support; until then no device opens.
-bool SetUpSounds(Server&, std::uint32_t, std::int32_t) { return false; }
-void PlayLoopingSound(Server&) {}
-void StopLoopingSound(Server&) {}
-void PlayOneShotSound(Server&) {}
+bool SetUpSounds(Server& server, WParam deviceIndex, std::int32_t variant) {
+    LinkState& link = server.link;
+    // The index comes from the crew app unchecked; one past the list changes nothing.
+    if (deviceIndex >= link.soundDevices.size()) return false;
+    link.soundDeviceIndex = static_cast<std::uint32_t>(deviceIndex);
+    SoundDevice& entry = link.soundDevices[deviceIndex];
+    if (entry.device == 0 && !OpenDevice(server, entry, server.host.linkWindow)) return false;
+
+    link.soundVariant = variant;
+    link.loopingSound.reset();
+    link.oneShotSound.reset();
+    const auto loopingResource = kLoopingResourceBase + static_cast<std::uint32_t>(std::clamp(variant, 1, 3));
+    link.loopingSound = MakeSound(server, entry.device, loopingResource);
+    link.oneShotSound = MakeSound(server, entry.device, kOneShotResource);
+    return true;
+}
+
+void PlayLoopingSound(Server& server) {
+    if (server.link.soundVariant >= 1 && server.link.loopingSound) server.link.loopingSound->play(0, true);
+}
+
+void StopLoopingSound(Server& server) {
+    if (server.link.soundVariant >= 1 && server.link.loopingSound) server.link.loopingSound->stop();
+}
+
+void PlayOneShotSound(Server& server) {
+    if (server.link.oneShotSound) server.link.oneShotSound->play(0, false);
+}
 
 }  // namespace tarvo::link

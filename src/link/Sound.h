@@ -10,8 +10,10 @@ namespace tarvo::link {
 // Lists the DirectSound output devices once, at start-up.
 void EnumerateSoundDevices(Server& server);
 // Message 39379: opens the device if needed and builds the sounds for a variant;
-// false when the device cannot be opened.
-bool SetUpSounds(Server& server, std::uint32_t deviceIndex, std::int32_t variant);
+// false, with the sounds left as they were, when the index is outside the device
+// list or the device cannot be opened.
+bool SetUpSounds(Server& server, WParam deviceIndex, std::int32_t variant);
+// Messages 39193 and 39194; nothing while the variant is below 1.
 void PlayLoopingSound(Server& server);
 void StopLoopingSound(Server& server);
 void PlayOneShotSound(Server& server);

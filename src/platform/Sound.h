@@ -37,7 +37,9 @@ public:
     // A secondary buffer of the given size whose format is the bytes of a WAVEFORMATEX.
     virtual HResult CreateBuffer(SoundDeviceId device, std::span<const std::uint8_t> format,
                                  std::uint32_t size, std::uint32_t flags, SoundBufferId* created) = 0;
-    // Locks the entire buffer, copies pcm to its start and unlocks.
+    // Locks the entire buffer, copies pcm to its start and unlocks. The result is
+    // the lock's: DSERR_BUFFERLOST when the buffer must be restored first, and
+    // then nothing was copied.
     virtual HResult Fill(SoundBufferId buffer, std::span<const std::uint8_t> pcm) = 0;
     virtual HResult Restore(SoundBufferId buffer) = 0;
     virtual HResult SetPosition(SoundBufferId buffer, std::uint32_t position) = 0;

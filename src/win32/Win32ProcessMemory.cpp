@@ -2,6 +2,8 @@
 
 #include "win32/Win32.h"
 
+#include <algorithm>
+
 namespace tarvo::win32 {
 
 ProcessHandle Win32ProcessMemory::Open(ProcessId process, std::uint32_t access) {
@@ -52,12 +54,11 @@ std::optional<std::uint32_t> Win32ProcessMemory::ProtectRegion(ProcessHandle pro
 }
 
 std::size_t Win32ProcessMemory::Read(ProcessHandle process, std::uint64_t address, std::span<std::uint8_t> into) {
+    // A read that runs into an unreadable page fails but may still report the
+    // bytes it copied before it.
     SIZE_T read = 0;
-    if (!::ReadProcessMemory(ToHandle(process), reinterpret_cast<LPCVOID>(address), into.data(), into.size(),
-                             &read)) {
-        return 0;
-    }
-    return read;
+    ::ReadProcessMemory(ToHandle(process), reinterpret_cast<LPCVOID>(address), into.data(), into.size(), &read);
+    return std::min<std::size_t>(read, into.size());
 }
 
 }  // namespace tarvo::win32

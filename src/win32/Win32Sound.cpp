@@ -6,6 +6,7 @@
 #include <dsound.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -62,14 +63,21 @@ std::span<const std::uint8_t> Win32Sound::WaveResource(std::uint32_t id) {
 platform::HResult Win32Sound::CreateBuffer(platform::SoundDeviceId device, std::span<const std::uint8_t> format,
                                            std::uint32_t size, std::uint32_t flags,
                                            platform::SoundBufferId* created) {
-    // The format record may be shorter than WAVEFORMATEX (a plain PCM "fmt " chunk).
-    WAVEFORMATEX waveFormat = {};
-    std::memcpy(&waveFormat, format.data(), std::min(format.size(), sizeof(waveFormat)));
+    // The "fmt " chunk may be shorter than WAVEFORMATEX (plain PCM has no cbSize)
+    // or longer (extensible formats): copy it into a zeroed record at least as
+    // large, and let cbSize claim no more extra bytes than the chunk has.
+    std::vector<std::uint8_t> record(std::max(format.size(), sizeof(WAVEFORMATEX)), 0);
+    std::copy(format.begin(), format.end(), record.begin());
+    WORD extra = 0;
+    std::memcpy(&extra, record.data() + offsetof(WAVEFORMATEX, cbSize), sizeof(extra));
+    extra = static_cast<WORD>(std::min<std::size_t>(extra, record.size() - sizeof(WAVEFORMATEX)));
+    std::memcpy(record.data() + offsetof(WAVEFORMATEX, cbSize), &extra, sizeof(extra));
     DSBUFFERDESC description = {};
+    static_assert(sizeof(description) == 40, "the DirectSound 7 buffer description");
     description.dwSize = sizeof(description);
     description.dwFlags = flags;
     description.dwBufferBytes = size;
-    description.lpwfxFormat = &waveFormat;
+    description.lpwfxFormat = reinterpret_cast<WAVEFORMATEX*>(record.data());
     IDirectSoundBuffer* buffer = nullptr;
     const HRESULT result = ToDevice(device)->CreateSoundBuffer(&description, &buffer, nullptr);
     *created = reinterpret_cast<platform::SoundBufferId>(buffer);
@@ -83,8 +91,9 @@ platform::HResult Win32Sound::Fill(platform::SoundBufferId buffer, std::span<con
     DWORD secondSize = 0;
     const HRESULT locked = ToBuffer(buffer)->Lock(0, 0, &first, &firstSize, &second, &secondSize, DSBLOCK_ENTIREBUFFER);
     if (FAILED(locked)) return locked;
-    std::memcpy(first, pcm.data(), std::min<std::size_t>(firstSize, pcm.size()));
-    return ToBuffer(buffer)->Unlock(first, firstSize, second, secondSize);
+    if (!pcm.empty()) std::memcpy(first, pcm.data(), std::min<std::size_t>(firstSize, pcm.size()));
+    ToBuffer(buffer)->Unlock(first, firstSize, second, secondSize);
+    return locked;
 }
 
 platform::HResult Win32Sound::Restore(platform::SoundBufferId buffer) { return ToBuffer(buffer)->Restore(); }

@@ -143,6 +143,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "ProcessMemory.EnableDebugPrivilege",
         "SimConnect.Open ZULtoMSFS 0 0 0 0",
         "Files.AppendLine Created Simconnect session",
+        "Threads.Start priority=2",  // the ATC menu reader
         "Files.AppendLine CreatedSimconnect data definitions",  // the session set-up, whose calls
         "Files.AppendLine Mapped Simconnect Events",            // its own tests check
         "Files.AppendLine About to enter main loop",
