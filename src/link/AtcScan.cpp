@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,7 @@ namespace tarvo::link {
 namespace {
 
 constexpr std::string_view kMarker = "PANEL_ATC";
+constexpr std::size_t kAnchor = kMarker.find('_');
 constexpr std::uint64_t kStep = 8;
 constexpr std::uint64_t kWindow = 16;
 constexpr std::uint64_t kPage = 4096;
@@ -28,8 +30,9 @@ bool MarkerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 class Piece {
 public:
     void Read(platform::ProcessMemory& memory, ProcessHandle process, std::uint64_t start, std::uint64_t size) {
+        // Whatever a short read leaves behind lies in pages marked unreadable.
         start_ = start;
-        bytes_.assign(static_cast<std::size_t>(size), 0);
+        bytes_.resize(static_cast<std::size_t>(size));
         unreadable_.clear();
         if (memory.Read(process, start, bytes_) == bytes_.size()) return;
         // Something in it cannot be read: find out which pages.
@@ -83,8 +86,16 @@ std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHand
         const std::uint64_t windowsEnd = std::min(start + kPieceSize, end);
         piece.Read(memory, process, start, windowsEnd - start + (kWindow - kStep));
         const std::vector<std::uint8_t>& bytes = piece.bytes();
-        for (std::size_t at = 0; at + kMarker.size() <= bytes.size(); ++at) {
-            if (FoldAscii(static_cast<char>(bytes[at])) != 'p' || !MarkerAt(bytes, at)) continue;
+        if (bytes.size() < kMarker.size()) continue;
+        // The underscore has no case, so the library's fast byte search can
+        // find the candidates.
+        const std::uint8_t* const first = bytes.data() + kAnchor;
+        const std::uint8_t* const last = bytes.data() + bytes.size() - (kMarker.size() - kAnchor - 1);
+        for (const std::uint8_t* hit = first; hit < last; ++hit) {
+            hit = static_cast<const std::uint8_t*>(std::memchr(hit, '_', static_cast<std::size_t>(last - hit)));
+            if (hit == nullptr) break;
+            const std::size_t at = static_cast<std::size_t>(hit - bytes.data()) - kAnchor;
+            if (!MarkerAt(bytes, at)) continue;
             // The one window that holds the whole marker starts at the step below it.
             const std::uint64_t window = (start + at) & ~(kStep - 1);
             if (window >= windowsEnd) break;

@@ -2,6 +2,7 @@
 
 #include "wire/Wire.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -21,6 +22,40 @@ bool ParseUnsigned(const std::string& text, std::uint32_t& value) {
     if (text.empty() || end == nullptr || *end != '\0' || parsed > 0xFFFFFFFFull) return false;
     value = static_cast<std::uint32_t>(parsed);
     return true;
+}
+
+// The menu as the simulator lays it out: the marker, then 64-byte entries
+// every 536 bytes from 280 on. An empty entry ends the menu.
+constexpr std::size_t kAtcFirstEntry = 280;
+constexpr std::size_t kAtcStride = 536;
+constexpr std::size_t kAtcEntryText = 63;
+constexpr std::size_t kAtcEntries = 16;
+
+std::string PlaceAtcMenu(MemoryImages& images, const std::vector<std::string>& entries) {
+    if (entries.size() >= kAtcEntries) return "error at most " + std::to_string(kAtcEntries - 1) + " entries";
+    static constexpr std::size_t kSize = kAtcFirstEntry + kAtcStride * kAtcEntries;
+    if (images.Create("atc", kSize)) {
+        const std::string marker = "PANEL_ATC";
+        images.Write("atc", 0, std::vector<std::uint8_t>(marker.begin(), marker.end()));
+    }
+    for (std::size_t n = 0; n < kAtcEntries; ++n) {
+        std::vector<std::uint8_t> entry(kAtcEntryText + 1, 0);
+        if (n < entries.size()) std::copy_n(entries[n].begin(), std::min(entries[n].size(), kAtcEntryText), entry.begin());
+        if (!images.Write("atc", kAtcFirstEntry + kAtcStride * n, entry)) return "error cannot write the ATC menu";
+    }
+    return "ok";
+}
+
+// Memory the menu search must go through: filled, so every page is really there.
+std::string PlaceBallast(MemoryImages& images, std::uint32_t megabytes) {
+    static int count = 0;
+    const std::string name = "ballast" + std::to_string(count++);
+    constexpr std::size_t kMegabyte = 1 << 20;
+    if (!images.Create(name, megabytes * kMegabyte)) return "error cannot place " + std::to_string(megabytes) + " MiB";
+    std::vector<std::uint8_t> pattern(kMegabyte);
+    for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<std::uint8_t>("PANEL_ABC "[i % 10]);
+    for (std::uint32_t m = 0; m < megabytes; ++m) images.Write(name, m * kMegabyte, pattern);
+    return "ok";
 }
 
 }  // namespace
@@ -139,6 +174,11 @@ std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, WasmModu
         const auto bytes = wire::ParseHex(t[3]);
         if (!ParseUnsigned(t[2], data) || !bytes) return "error poke NAME OFFSET HEX";
         return images.Write(t[1], data, *bytes) ? "ok" : "error does not fit in image " + t[1];
+    }
+    if (command == "atc") return PlaceAtcMenu(images, std::vector<std::string>(t.begin() + 1, t.end()));
+    if (command == "ballast" && arity(1)) {
+        if (!ParseUnsigned(t[1], data) || data == 0 || data > 4096) return "error not a size in MiB: " + t[1];
+        return PlaceBallast(images, data);
     }
     if (command == "wasm") return wasm.Run(std::vector<std::string>(t.begin() + 1, t.end()));
     if (command == "quit" && arity(0)) {

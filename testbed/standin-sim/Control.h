@@ -6,6 +6,8 @@
 //   aircraft PATH            frame RATE SPEED       key NAME DATA
 //   image NAME SIZE          poke NAME OFFSET HEX   quit
 //   ping                     wasm ...  (see WasmModuleHost)
+//   atc [ENTRY...]           the ATC menu image: "PANEL_ATC", then the entries
+//   ballast MB               MB MiB more of the kind of memory the menu lives in
 // Tokens with blanks go in double quotes: set "PLANE ALTITUDE" feet 5000
 #pragma once
 
@@ -23,7 +25,9 @@
 namespace tarvo::standin {
 
 // Blocks of the stand-in's own memory that hold what the server reads from the
-// simulator's process (the ATC menu, an add-on's data), by name.
+// simulator's process (the ATC menu, an add-on's data), by name. They are
+// private and read-write, reserved without access and then committed, as the
+// simulator's own heap blocks are.
 class MemoryImages {
 public:
     virtual ~MemoryImages() = default;

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,8 +35,12 @@ public:
     std::optional<std::uint64_t> Create(const std::string& name, std::size_t size) override {
         const std::lock_guard<std::mutex> lock(mutex_);
         if (images_.count(name) != 0) return std::nullopt;
-        void* base = ::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        void* base = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
         if (base == nullptr) return std::nullopt;
+        if (::VirtualAlloc(base, size, MEM_COMMIT, PAGE_READWRITE) == nullptr) {
+            ::VirtualFree(base, 0, MEM_RELEASE);
+            return std::nullopt;
+        }
         images_[name] = {static_cast<std::uint8_t*>(base), size};
         return reinterpret_cast<std::uint64_t>(base);
     }
@@ -59,7 +64,19 @@ private:
     std::map<std::string, Image> images_;
 };
 
+// Writes one line to the trace; the window keeps a pointer to it.
+using TraceLine = std::function<void(const std::string&)>;
+
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Keys typed into the simulator (by the pilot, or by the server for the
+    // crew app) go to the trace, as the simulator's key bindings would see them.
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
+        if (const auto* trace = reinterpret_cast<const TraceLine*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+            (*trace)(std::string(R"({"dir":"key","event":")") + (down ? "down" : "up") +
+                     R"(","vk":)" + std::to_string(wParam) + "}");
+        }
+    }
     if (message == WM_DESTROY) {
         ::PostQuitMessage(0);
         return 0;
@@ -137,6 +154,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "standin-sim: cannot create the simulator window\n");
         return 1;
     }
+    const TraceLine traceLine = [&](const std::string& line) {
+        const std::lock_guard<std::mutex> lock(traceMutex);
+        if (trace) trace << line << '\n' << std::flush;
+    };
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&traceLine));
     // The simulator is the window the pilot works in: it has the focus.
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);

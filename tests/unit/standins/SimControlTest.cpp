@@ -38,11 +38,20 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("frame 30 1"), "ok");
     EXPECT_EQ(run("key SPOILERS_SET 8192"), "ok");
     EXPECT_EQ(run("ping"), "ok");
-    EXPECT_EQ(run("image atc 16"), "ok 4096");
-    EXPECT_EQ(run("poke atc 14 abCD"), "ok");
-    EXPECT_EQ(images.images["atc"][15], 0xCD);
+    EXPECT_EQ(run("image blob 16"), "ok 4096");
+    EXPECT_EQ(run("poke blob 14 abCD"), "ok");
+    EXPECT_EQ(images.images["blob"][15], 0xCD);
     EXPECT_EQ(run("quit"), "ok");
     EXPECT_EQ(quits, 1);
+
+    EXPECT_EQ(run(R"(atc "1 - Request IFR Clearance" "2 - Contact Ground on 121.9")"), "ok");
+    const auto& atc = images.images["atc"];
+    EXPECT_EQ(std::string(atc.begin(), atc.begin() + 9), "PANEL_ATC");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(atc.data() + 280 + 536)), "2 - Contact Ground on 121.9");
+    EXPECT_EQ(run("atc"), "ok");
+    EXPECT_EQ(images.images["atc"][280], 0) << "an empty menu";
+    EXPECT_EQ(run("ballast 2"), "ok");
+    EXPECT_EQ(images.images["ballast0"].size(), 2u << 20);
 
     EXPECT_EQ(run("wasm install"), "ok");
     EXPECT_EQ(run("wasm lvars 3 LVAR_"), "ok");
@@ -58,9 +67,10 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
 
     // Each refusal starts with "error" and names what was wrong.
     for (const char* bad : {"", "fly", "set ALT feet", "set ALT feet high", "event Sim yes", "event Sim 99999999999",
-                            "get \"NO SUCH VARIABLE\" feet", "quit now", "image atc 0", "poke atc 15 abcd",
-                            "poke atc 0 abc", "poke atc 0 zz", "wasm", "wasm install", "wasm lvar X high",
-                            "wasm lvars many L_", "wasm silent maybe", "wasm fly"}) {
+                            "get \"NO SUCH VARIABLE\" feet", "quit now", "image blob 0", "poke blob 15 abcd",
+                            "poke blob 0 abc", "poke blob 0 zz", "wasm", "wasm install", "wasm lvar X high",
+                            "wasm lvars many L_", "wasm silent maybe", "wasm fly", "ballast 0", "ballast",
+                            "atc 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"}) {
         const std::string reply = run(bad);
         EXPECT_TRUE(reply.starts_with("error ")) << bad << " -> " << reply;
     }
