@@ -82,6 +82,8 @@ int ShowSession() {
     if (!simulator.IsValid()) return Say("demo: the simulator stand-in did not start"), 1;
     ChildProcess crew = StartCrew(crewTrace);
     if (!crew.IsValid()) return Say("demo: the crew stand-in did not start"), 1;
+    Say("   simulator: its ATC menu offers IFR clearance and ground services");
+    SimControl(R"(atc "1 - Request IFR Clearance" "2 - Contact Ground on 121.900")");
 
     ChildProcess server = ChildProcess::Start(ServerWithSimConnect(), "2970");
     if (!server.IsValid()) return Say("demo: " + server.error()), 1;
@@ -94,6 +96,13 @@ int ShowSession() {
     SimControl("event Sim 1");
     Say("   simulator: the pilot moves the spoilers (key event SPOILERS_SET 8192)");
     SimControl("key SPOILERS_SET 8192");
+    // The server found the menu in the simulator's memory and chose ground services.
+    WaitForLine(crewTrace, "\"msg\":39372,", 10000);
+    Say("   crew app: asks for the ATC menu text (query 11), chooses \"Request IFR Clearance\" (39373 64708)");
+    CrewControl("query 11 0");
+    CrewControl("send 39373 64708 0");
+    Say("   crew app: types Control+Shift+A into the simulator (39190)");
+    CrewControl("send 39190 3 65");
     // Frames make the server keep its (blank) line on screen, as in a running simulator.
     for (int frame = 0; frame < 15; ++frame) SimControl("frame 30 1");
     ::Sleep(300);
