@@ -29,11 +29,14 @@ TEST_F(DiscoveryTest, AnAddOnAircraftIsReadyAfterItsLvarsAreRead) {
     ASSERT_TRUE(WaitForLine(crewTrace, "\"msg\":39255,", 60000)) << "no 39255 reached the crew app";
     EXPECT_GE(::GetTickCount() - selected, 37000u) << "35 s for the module, 3 s before the routines";
 
-    EXPECT_EQ(MissingInOrder(ReadLines(LogPath()),
-                             {"checking for Fenix A320", "Connected to MSFS", "Config data requested...",
-                              "SIMCONNECT_RECV_ID_CLIENT_DATA received: EVENT_CONFIG_RECEIVED",
-                              "Config data updates requested.", "Lvars received"}),
+    const auto log = ReadLines(LogPath());
+    EXPECT_EQ(MissingInOrder(log, {"checking for Fenix A320", "Connected to MSFS",
+                                   "SIMCONNECT_RECV_ID_CLIENT_DATA received: EVENT_CONFIG_RECEIVED",
+                                   "Config data updates requested.", "Lvars received"}),
               std::nullopt);
+    // The timer's thread writes this line after its request, which the worker
+    // may already have answered and logged: present, but in no fixed place.
+    EXPECT_EQ(MissingInOrder(log, {"Connected to MSFS", "Config data requested..."}), std::nullopt);
     EXPECT_TRUE(WaitForLine(simTrace, R"("conn":"FSUIPC-WASM-IF","dir":"send","fn":"CLIENT_DATA")", 1000))
         << "the module's areas reached the bridge's own connection";
     EXPECT_EQ(SimControl("wasm reloads"), std::optional<std::string>("ok 1")) << "a reload as the bridge came up";
