@@ -23,7 +23,6 @@ constexpr std::uint32_t kFenixEnumerationMilliseconds = 1000;
 constexpr std::uint32_t kEscapeHoldMilliseconds = 250;
 constexpr std::uint32_t kCloseDelayMilliseconds = 3000;
 constexpr std::uint8_t kVkEscape = 27;
-constexpr std::uint32_t kMbOk = 0;
 // Names are compared as they would be in a 128-byte buffer with its NUL.
 constexpr std::size_t kComparedChars = 127;
 
@@ -125,6 +124,14 @@ bool BringUpBridge(Server& server) {
     return true;
 }
 
+// Enough matches: the adapter's success line and follow-up; false otherwise.
+bool Succeeded(Server& server, const DiscoverySpec& spec, std::size_t found) {
+    if (found < spec.requiredFound) return false;
+    server.log.Write(std::string(spec.successLine));
+    if (spec.followUp != nullptr) spec.followUp(server);
+    return true;
+}
+
 }  // namespace
 
 NameIndex::NameIndex(std::span<const WantedVariable> wanted) {
@@ -164,12 +171,7 @@ void RunDiscoveryRoutine(Server& server, const DiscoverySpec& spec) {
         server.log.Write("Looking for more Lvars");
         server.ports.clock.Sleep(kPassMilliseconds);
     }
-    if (found >= spec.requiredFound) {
-        server.log.Write(std::string(spec.successLine));
-        if (spec.followUp != nullptr) spec.followUp(server);
-    } else {
-        RunIncompleteDiscovery(server);
-    }
+    if (!Succeeded(server, spec, found)) RunIncompleteDiscovery(server);
 }
 
 void RunHvarDiscovery(Server& server, const DiscoverySpec& spec) {
@@ -180,12 +182,7 @@ void RunHvarDiscovery(Server& server, const DiscoverySpec& spec) {
     CopyHvarNames(server, names);
     if (spec.resetFlags != nullptr) spec.resetFlags(server);
     const std::size_t found = MatchNames(names, NameIndex(spec.wanted), server.bridge.slots);
-    if (found >= spec.requiredFound) {
-        server.log.Write(std::string(spec.successLine));
-        if (spec.followUp != nullptr) spec.followUp(server);
-    } else {
-        server.log.Write("Not all Hvars are accounted for");
-    }
+    if (!Succeeded(server, spec, found)) server.log.Write("Not all Hvars are accounted for");
 }
 
 void RunIncompleteDiscovery(Server& server) {
@@ -225,7 +222,7 @@ void RunDiscovery(Server& server) {
         if (state.retryCount >= kRetryBudget) {
             server.ports.desktop.ShowMessageBox(
                 0, "The WASM server failed to respond. Please restart ZUL.\nIf it fails again, please restart MSFS.",
-                host::kMessageBoxCaption, kMbOk);
+                host::kMessageBoxCaption, platform::kMbOk);
             return;
         }
         ++state.retryCount;

@@ -34,8 +34,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 std::optional<std::string> ReadEntry(Server& server, std::uint64_t address, std::size_t index) {
     std::array<char, kAtcEntrySize> entry{};
     const std::span<std::uint8_t> into(reinterpret_cast<std::uint8_t*>(entry.data()), entry.size());
-    const std::size_t read = server.ports.memory.Read(server.host.simulatorProcess,
-                                                      address + kAtcFirstEntryOffset + kAtcEntryStride * index, into);
+    const std::size_t read =
+        server.ports.memory.Read(server.host.simulatorProcess, AtcEntryAddress(address, index), into);
     if (read == 0) return std::nullopt;
     return std::string(entry.data(), ::strnlen(entry.data(), read));
 }
@@ -43,8 +43,7 @@ std::optional<std::string> ReadEntry(Server& server, std::uint64_t address, std:
 // The first character of an entry, or nullopt when it cannot be read.
 std::optional<char> ReadFirstCharacter(Server& server, std::uint64_t address, std::size_t index) {
     std::uint8_t first = 0;
-    if (server.ports.memory.Read(server.host.simulatorProcess,
-                                 address + kAtcFirstEntryOffset + kAtcEntryStride * index,
+    if (server.ports.memory.Read(server.host.simulatorProcess, AtcEntryAddress(address, index),
                                  std::span<std::uint8_t>(&first, 1)) != 1) {
         return std::nullopt;
     }

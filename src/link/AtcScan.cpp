@@ -63,7 +63,7 @@ private:
 // being drawn) and a hyphen in third place.
 bool EntryFollows(platform::ProcessMemory& memory, ProcessHandle process, std::uint64_t window) {
     std::array<std::uint8_t, kAtcEntrySize> entry{};
-    if (memory.Read(process, window + kAtcFirstEntryOffset, entry) != entry.size()) return false;
+    if (memory.Read(process, AtcEntryAddress(window, 0), entry) != entry.size()) return false;
     const bool digit = entry[0] >= '0' && entry[0] <= '9';
     const bool drawing = entry[0] == 0 && entry[1] == ' ';
     return (digit || drawing) && entry[2] == '-';

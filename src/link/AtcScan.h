@@ -12,6 +12,11 @@ inline constexpr std::uint64_t kAtcFirstEntryOffset = 280;
 inline constexpr std::uint64_t kAtcEntryStride = 536;
 inline constexpr std::size_t kAtcEntrySize = 64;
 
+// Where entry n of the menu found at menu lies.
+constexpr std::uint64_t AtcEntryAddress(std::uint64_t menu, std::size_t n) {
+    return menu + kAtcFirstEntryOffset + kAtcEntryStride * n;
+}
+
 // Whether the simulator keeps its menu in a region like this one: committed,
 // private, read-write, neither executable nor guarded, reserved without access.
 bool IsAtcCandidate(const platform::MemoryRegion& region);

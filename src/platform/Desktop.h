@@ -55,6 +55,7 @@ public:
 };
 
 // Message box styles.
+inline constexpr std::uint32_t kMbOk = 0x00;
 inline constexpr std::uint32_t kMbIconExclamation = 0x30;
 inline constexpr std::uint32_t kMbIconInformation = 0x40;
 
