@@ -1,7 +1,7 @@
 // Finding the ATC menu marker at the far end of 256 MiB of the simulator's
 // kind of memory, held here in our own memory behind the process-memory port:
 // the search in large pieces, and for scale 16-byte reads at every 8 bytes.
-#include "link/AtcScan.h"
+#include "atc/AtcScan.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,7 +60,7 @@ ImageMemory& Memory() {
 }
 
 void ScanInPieces(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(tarvo::link::FindAtcMenu(Memory(), 1));
+    for (auto _ : state) benchmark::DoNotOptimize(tarvo::atc::FindAtcMenu(Memory(), 1));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
 }
 BENCHMARK(ScanInPieces)->Unit(benchmark::kMillisecond);

@@ -6,7 +6,7 @@
 // Run on a Windows desktop (under Wine: tests/e2e/wine-env start STATE, then
 // tests/e2e/wine-run STATE build/windows/bin/tarvo_atc_scan_standin_bench.exe).
 #include "Harness.h"
-#include "link/AtcScan.h"
+#include "atc/AtcScan.h"
 #include "win32/Win32ProcessMemory.h"
 
 #include <cstdio>
@@ -58,7 +58,7 @@ int main() {
     platform::MemoryRegion largest{};
     std::uint64_t address = 0;
     while (const std::optional<platform::MemoryRegion> region = memory.QueryRegion(process, address)) {
-        if (link::IsAtcCandidate(*region)) {
+        if (atc::IsAtcCandidate(*region)) {
             candidates += region->size;
             if (region->size > largest.size) largest = *region;
         }
@@ -67,14 +67,14 @@ int main() {
     }
 
     const LARGE_INTEGER started = Now();
-    const std::uint64_t found = link::FindAtcMenu(memory, process);
+    const std::uint64_t found = atc::FindAtcMenu(memory, process);
     const double search = Seconds(started, Now());
     // Where the menu lies depends on where the system placed it; every region
     // searched to the end is the worst case.
     const LARGE_INTEGER everyStarted = Now();
     address = 0;
     while (const std::optional<platform::MemoryRegion> region = memory.QueryRegion(process, address)) {
-        if (link::IsAtcCandidate(*region)) link::FindAtcMarkerInRegion(memory, process, *region);
+        if (atc::IsAtcCandidate(*region)) atc::FindAtcMarkerInRegion(memory, process, *region);
         if (region->base + region->size <= address) break;
         address = region->base + region->size;
     }

@@ -1,5 +1,10 @@
-// State shared by the aircraft adapters.
+// State of the aircraft adapters: the installed table, which aircraft it
+// serves, and what the searches and discoveries found out about it.
 #pragma once
+
+#include "adapters/AircraftAdapter.h"
+#include "adapters/fenix/FenixState.h"
+#include "platform/Types.h"
 
 #include <atomic>
 #include <cstdint>
@@ -7,8 +12,25 @@
 namespace tarvo::adapters {
 
 struct AdapterState {
-    // The FlyByWire A32NX's variables were found by its discovery.
-    std::atomic<std::int32_t> a320LvarsFound{0};
+    AircraftAdapter table;
+    // The discovery thread reads it when its discovery starts.
+    std::atomic<std::int32_t> currentAircraftId{1};
+    std::int32_t lastSelectedId = 1;
+
+    // A Fenix A320 is known to be loaded; set by the searches, by its discovery
+    // and by the aircraft's file name.
+    std::atomic<bool> fenixFlag{false};
+    WindowId fenixWindow = 0;
+    fenix::FenixState fenix;
+
+    // What discovery found out about the loaded aircraft; the generic adapter
+    // branches on these. The A320 variables are the FlyByWire A32NX's or the
+    // Fenix's; the A32NX events are the FlyByWire's custom "A32NX." events.
+    std::atomic<bool> a320LvarsFound{false};
+    std::atomic<bool> a32nxEventFlag{false};
+    std::atomic<bool> asobo747Flag{false};
+    std::atomic<bool> cj4Flag{false};
+    std::atomic<bool> groundServicesFound{false};
 };
 
 }  // namespace tarvo::adapters

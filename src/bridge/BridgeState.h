@@ -20,7 +20,9 @@ inline constexpr std::uint16_t kNotFound = 65000;
 // knowing the aircraft. Cells are read and written whole, without a lock.
 class VariableSlots {
 public:
-    static constexpr std::size_t kCount = 647;
+    // Room for every aircraft's cockpit functions; the slot catalogue checks
+    // that its slots fit.
+    static constexpr std::size_t kCount = 2048;
 
     VariableSlots() { ResetAll(); }
 
@@ -44,6 +46,8 @@ struct BridgeState {
     std::atomic<WasmBridge*> current{nullptr};
     // The module has delivered at least the names the current aircraft needs.
     std::atomic<bool> lvarsReceived{false};
+    // How many lvar names that is; the aircraft selection sets it.
+    std::atomic<std::size_t> lvarNamesWanted{10};
     // Values are taken from the module only once discovery has finished.
     std::atomic<bool> valueDelivery{false};
 

@@ -26,7 +26,7 @@ struct WantedVariable {
 };
 
 // One adapter's discovery.
-struct DiscoverySpec {
+struct DiscoveryPlan {
     std::string_view startLine;
     std::string_view successLine;
     std::span<const WantedVariable> wanted;
@@ -58,16 +58,13 @@ std::size_t MatchNames(const NameListCopy& names, const NameIndex& index, Variab
 
 // The shared pattern: up to four passes 5 s apart over the lvar names, then
 // the success line and follow-up, or the incomplete-discovery steps.
-void RunDiscoveryRoutine(Server& server, const DiscoverySpec& spec);
+void RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan);
 // The same over the hvar names, in one pass.
-void RunHvarDiscovery(Server& server, const DiscoverySpec& spec);
+void RunHvarDiscovery(Server& server, const DiscoveryPlan& plan);
 // Escape for whatever dialog the aircraft shows, then the crew app is closed.
 void RunIncompleteDiscovery(Server& server);
 
 // Every lvar and hvar slot to "not found" (on an aircraft change).
 void ResetLvarSlots(Server& server);
-// The discovery thread: brings the bridge up, waits for the module's names,
-// runs the current aircraft's routines and tells the crew app it is ready.
-void RunDiscovery(Server& server);
 
 }  // namespace tarvo::bridge

@@ -70,20 +70,6 @@ std::string FieldText(std::span<const std::uint8_t> field) {
     return std::string(text, ::strnlen(text, field.size()));
 }
 
-// The lvar names the current aircraft needs before its discovery can work.
-std::size_t LvarThreshold(std::int32_t aircraftId) {
-    struct Row {
-        std::int32_t aircraftId;
-        std::size_t names;
-    };
-    constexpr Row kThresholds[] = {{39, 2000}, {45, 1200}, {51, 1250}, {56, 60}, {57, 60},
-                                   {58, 230},  {59, 20},   {77, 2600}, {78, 1200}};
-    for (const Row& row : kThresholds) {
-        if (row.aircraftId == aircraftId) return row.names;
-    }
-    return 10;
-}
-
 }  // namespace
 
 WasmBridge::~WasmBridge() { quit_ = true; }
@@ -236,9 +222,9 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
     std::size_t lvarAreas = 0;
     std::size_t hvarAreas = 0;
     while (described < kMaxAreas && ReadInt32(record, kSizesOffset + described * 4) != 0) {
-        const std::int32_t kind = ReadInt32(record, kKindsOffset + described * 4);
-        if (kind == 0) ++lvarAreas;
-        if (kind == 1) ++hvarAreas;
+        const auto kind = static_cast<AreaKind>(ReadInt32(record, kKindsOffset + described * 4));
+        if (kind == AreaKind::LvarNames) ++lvarAreas;
+        if (kind == AreaKind::HvarNames) ++hvarAreas;
         ++described;
     }
     if (lvarAreas + hvarAreas == 0) {
@@ -257,20 +243,20 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
         area->name = FieldText(std::span(record).subspan(kNamesOffset + i * kAreaNameSize, kAreaNameSize));
         const std::int32_t size = ReadInt32(record, kSizesOffset + i * 4);
         area->size = static_cast<std::uint32_t>(std::clamp<std::int32_t>(size, 0, SIMCONNECT_CLIENTDATA_MAX_SIZE));
-        area->kind = static_cast<std::uint32_t>(ReadInt32(record, kKindsOffset + i * 4));
-        area->itemCount = area->kind == 2 ? area->size / 8 : area->size / kNameRecordSize;
+        area->kind = static_cast<AreaKind>(ReadInt32(record, kKindsOffset + i * 4));
+        area->itemCount = area->kind == AreaKind::Values ? area->size / 8 : area->size / kNameRecordSize;
         area->clientDataId = AcquireClientDataId(area->name, area->size);
 
         // A slot of its kind, or the area is left out when its kind's slots are full.
         std::uint32_t request = 0;
         std::unique_ptr<ClientDataArea>* slot = nullptr;
-        if (area->kind == 0 && lvarAreas_.size() < kMaxLvarAreas) {
+        if (area->kind == AreaKind::LvarNames && lvarAreas_.size() < kMaxLvarAreas) {
             request = kFirstLvarRequest + static_cast<std::uint32_t>(lvarAreas_.size());
             slot = &lvarAreas_.emplace_back();
-        } else if (area->kind == 1 && hvarAreas_.size() < kMaxHvarAreas) {
+        } else if (area->kind == AreaKind::HvarNames && hvarAreas_.size() < kMaxHvarAreas) {
             request = kFirstHvarRequest + static_cast<std::uint32_t>(hvarAreas_.size());
             slot = &hvarAreas_.emplace_back();
-        } else if (area->kind == 2) {
+        } else if (area->kind == AreaKind::Values) {
             const auto free = std::find(valueAreas_.begin(), valueAreas_.end(), nullptr);
             if (free != valueAreas_.end()) {
                 request = kFirstValueRequest + static_cast<std::uint32_t>(free - valueAreas_.begin());
@@ -289,7 +275,7 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
         } else {
             area->definitionId = definition;
         }
-        const bool values = area->kind == 2;
+        const bool values = area->kind == AreaKind::Values;
         const SIMCONNECT_HRESULT requested = api.RequestClientData(
             connection_, area->clientDataId, request, definition,
             values ? SIMCONNECT_CLIENT_DATA_PERIOD_ON_SET : SIMCONNECT_CLIENT_DATA_PERIOD_ONCE,
@@ -329,7 +315,7 @@ void WasmBridge::OnNames(std::uint32_t defineId, std::uint32_t objectId, std::sp
         }
         held = lvars ? lvarValues_.size() : hvarNames_.size();
     }
-    if (lvars && held >= LvarThreshold(server_.link.currentAircraftId)) {
+    if (lvars && held >= server_.bridge.lvarNamesWanted) {
         server_.bridge.lvarsReceived = true;
         server_.log.Write("Lvars received");
     }

@@ -22,6 +22,10 @@ namespace tarvo::bridge {
 // A snapshot of a name list, id to name; it does not follow later changes.
 using NameListCopy = std::map<std::int32_t, std::string>;
 
+// What an area holds, as the module's configuration numbers it; other numbers
+// are areas of a kind the bridge does not use.
+enum class AreaKind : std::int32_t { LvarNames = 0, HvarNames = 1, Values = 2 };
+
 // One area the module described in its configuration.
 struct ClientDataArea {
     std::string name;
@@ -29,7 +33,7 @@ struct ClientDataArea {
     std::uint32_t size = 0;
     std::uint32_t itemCount = 0;
     std::uint32_t definitionId = 0;
-    std::uint32_t kind = 0;  // 0 lvar names, 1 hvar names, 2 values
+    AreaKind kind = AreaKind::LvarNames;
 };
 
 class WasmBridge {

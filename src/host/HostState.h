@@ -30,8 +30,8 @@ struct Locks {
 };
 
 struct HostState {
-    // The main loop runs while this is nonzero; worker threads read it to stop.
-    std::atomic<std::int32_t> running{1};
+    // The main loop runs while this is set; worker threads read it to stop.
+    std::atomic<bool> running{true};
     // The accepted command line as a number, compared with the crew app's handshake.
     std::int32_t versionNumber = 0;
 
@@ -50,9 +50,9 @@ struct HostState {
     std::int32_t fmaCallouts = 0;
 
     KeyboardLatches latches;
-    std::int32_t copilotInControl = 0;
+    bool copilotInControl = false;
     // When set, the dispatch procedure keeps the frame-rate and position line on screen.
-    std::atomic<std::int32_t> positionLine{0};
+    std::atomic<bool> positionLine{false};
 
     Locks locks;
 };

@@ -1,13 +1,11 @@
 #include "host/KeyboardWatcher.h"
 
+#include "base/VirtualKeys.h"
 #include "link/Messages.h"
 #include "link/Overlay.h"
 
 namespace tarvo::host {
 namespace {
-
-constexpr std::uint8_t kVkX = 0x58;
-constexpr std::uint8_t kVkZ = 0x5A;
 
 bool IsHeld(std::int16_t state) { return (static_cast<std::uint16_t>(state) & 0x8000u) != 0; }
 bool IsToggledOn(std::int16_t state) { return (state & 0x1) != 0; }
@@ -30,15 +28,15 @@ void WatchKeyboard(Server& server) {
     const auto post = [&](std::uint32_t message) { desktop.Post(host.crewWindow, message, 0, 0); };
 
     // Three independent latches; the first edge found is this pass's only post.
-    if (const auto edge = Edge(IsHeld(desktop.KeyState(platform::kVkDelete)), latches.del, link::kMsgDeletePressed,
+    if (const auto edge = Edge(IsHeld(desktop.KeyState(kVkDelete)), latches.del, link::kMsgDeletePressed,
                                link::kMsgDeleteReleased)) {
         return post(edge);
     }
-    if (const auto edge = Edge(IsHeld(desktop.KeyState(platform::kVkEnd)), latches.end, link::kMsgEndPressed,
+    if (const auto edge = Edge(IsHeld(desktop.KeyState(kVkEnd)), latches.end, link::kMsgEndPressed,
                                link::kMsgEndReleased)) {
         return post(edge);
     }
-    const std::uint8_t lockKey = host.catchScrollLock != 0 ? platform::kVkScroll : platform::kVkNumLock;
+    const std::uint8_t lockKey = host.catchScrollLock != 0 ? kVkScroll : kVkNumLock;
     if (const auto edge =
             Edge(IsToggledOn(desktop.KeyState(lockKey)), latches.lockKey, link::kMsgLockKeyOn, link::kMsgLockKeyOff)) {
         return post(edge);
@@ -46,25 +44,25 @@ void WatchKeyboard(Server& server) {
 
     // Take-over chord: Ctrl + left Alt + X, acted on when X is released.
     if (IsChordKeyHeld(desktop.KeyState(kVkX))) {
-        latches.takeOver = IsChordKeyHeld(desktop.KeyState(platform::kVkControl)) &&
-                           IsChordKeyHeld(desktop.KeyState(platform::kVkLMenu));
+        latches.takeOver = IsChordKeyHeld(desktop.KeyState(kVkControl)) &&
+                           IsChordKeyHeld(desktop.KeyState(kVkLMenu));
         return;
     }
     if (latches.takeOver) {
         latches.takeOver = false;
-        host.copilotInControl = host.copilotInControl != 0 ? 0 : 1;
-        const bool copilot = host.copilotInControl != 0;
+        host.copilotInControl = !host.copilotInControl;
+        const bool copilot = host.copilotInControl;
         link::ShowOverlayText(server, copilot ? "Co-pilot has control" : "You have control", 3000, false);
         return post(copilot ? link::kMsgCopilotHasControl : link::kMsgPilotHasControl);
     }
 
     // Display chord: Shift + Z toggles the position line when Z is released.
     const bool zHeld = IsChordKeyHeld(desktop.KeyState(kVkZ));
-    if (zHeld && IsChordKeyHeld(desktop.KeyState(platform::kVkShift))) {
+    if (zHeld && IsChordKeyHeld(desktop.KeyState(kVkShift))) {
         latches.display = true;
     } else if (!zHeld && latches.display) {
         latches.display = false;
-        host.positionLine = host.positionLine != 0 ? 0 : 1;
+        host.positionLine = !host.positionLine;
     }
 }
 

@@ -1,16 +1,17 @@
 #include "host/StartUp.h"
 
+#include "adapters/Selection.h"
 #include "adapters/fenix/FenixSearches.h"
+#include "atc/AtcMenu.h"
+#include "base/Names.h"
+#include "base/Text.h"
 #include "bridge/WasmBridge.h"
 #include "host/Configuration.h"
 #include "host/KeyboardWatcher.h"
-#include "host/Text.h"
-#include "link/Adapters.h"
-#include "link/AtcMenu.h"
 #include "link/LinkWindow.h"
-#include "link/Sound.h"
 #include "sim/Dispatch.h"
 #include "sim/Session.h"
+#include "sound/Sound.h"
 
 #include <cstdlib>
 #include <string>
@@ -36,8 +37,8 @@ void TerminateWindowOwner(Server& server, std::string_view className, std::strin
 
 // A crew app of another version must not keep running against this server.
 void TerminateCrewApp(Server& server) {
-    TerminateWindowOwner(server, "CSpeaker", "Zulcrest");
-    TerminateWindowOwner(server, "CSplash", "Splash");
+    TerminateWindowOwner(server, kCrewWindowClass, kCrewWindowTitle);
+    TerminateWindowOwner(server, kSplashWindowClass, kSplashWindowTitle);
 }
 
 void OpenSimulatorProcess(Server& server) {
@@ -56,7 +57,7 @@ int ShutDown(Server& server, ShutdownKind kind) {
     if (kind == ShutdownKind::AfterMainLoop) {
         server.log.Write("Leaving main loop");
         ports.threads.CloseEvent(host.pauseEvent);
-        link::UnloadAdapter(server);
+        adapters::UnloadAdapter(server);
         bridge::DestroyBridge(server);
         if (host.session != nullptr) {
             for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
@@ -86,7 +87,7 @@ WindowId FindSimulatorWindow(platform::Desktop& desktop) {
         const auto className = desktop.ClassName(window, kWindowTextChars);
         const auto title = desktop.WindowTitle(window, kWindowTextChars);
         if (!className || !title) return true;
-        if (EqualsIgnoreCase(*className, "AceApp") &&
+        if (EqualsIgnoreCase(*className, kSimulatorWindowClass) &&
             (ContainsIgnoreCase(*title, "Flight Simulator") || ContainsIgnoreCase(*title, "Monitor IPC"))) {
             found = window;
             return false;
@@ -150,10 +151,10 @@ int RunServer(Server& server, std::string_view commandLine) {
     }
 
     link::LinkWindowProcedure procedure(server);
-    ports.desktop.RegisterWindowClass({"SimConnector", platform::kCsHRedraw | platform::kCsVRedraw, 104}, procedure);
+    ports.desktop.RegisterWindowClass({kLinkWindowClass, platform::kCsHRedraw | platform::kCsVRedraw, 104}, procedure);
     host.linkWindow = ports.desktop.MakeWindow({platform::kWsExNoActivate | platform::kWsExLayered |
                                                     platform::kWsExTransparent | platform::kWsExTopmost,
-                                                "SimConnector", "Tarvo81_Ldr", platform::kWsPopup, 5, 36, 780, 20});
+                                                kLinkWindowClass, kLinkWindowTitle, platform::kWsPopup, 5, 36, 780, 20});
     if (host.linkWindow == 0) {
         server.log.Write("Could not create Tarvo81_Ldr window");
         return 1;
@@ -163,8 +164,8 @@ int RunServer(Server& server, std::string_view commandLine) {
     ports.threads.SetCurrentThreadPriority(platform::ThreadPriority::Lowest);
     link::AllowCrewMessages(server);
     host.simulatorProcessId = ports.desktop.WindowProcess(host.simulatorWindow);
-    host.crewWindow = ports.desktop.FindTopLevelWindow("CSpeaker", "Zulcrest");
-    link::EnumerateSoundDevices(server);
+    host.crewWindow = ports.desktop.FindTopLevelWindow(kCrewWindowClass, kCrewWindowTitle);
+    sound::EnumerateSoundDevices(server);
     OpenSimulatorProcess(server);
 
     if (ports.simConnect.Open(&host.session, "ZULtoMSFS", 0, 0, 0, 0) < 0 || host.session == nullptr) {
@@ -172,11 +173,11 @@ int RunServer(Server& server, std::string_view commandLine) {
         return ShutDown(server, ShutdownKind::WithoutSession);
     }
     server.log.Write("Created Simconnect session");
-    link::StartAtcReader(server);
+    atc::StartAtcReader(server);
     sim::SetUpSession(server);
     server.log.Write("About to enter main loop");
 
-    while (host.running != 0) RunMainLoopPass(server);
+    while (host.running) RunMainLoopPass(server);
     return ShutDown(server, ShutdownKind::AfterMainLoop);
 }
 

@@ -8,8 +8,6 @@
 
 namespace tarvo::host {
 
-// Caption of every message box the server shows about itself.
-inline constexpr std::string_view kMessageBoxCaption = "Tarvo81_Ldr";
 // The only command line the crew app of the matching version passes.
 inline constexpr std::string_view kVersionToken = "2970";
 

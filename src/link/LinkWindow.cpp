@@ -1,14 +1,14 @@
 #include "link/LinkWindow.h"
 
-#include "link/Adapters.h"
-#include "link/AtcMenu.h"
-#include "link/Keys.h"
+#include "adapters/Selection.h"
+#include "atc/AtcMenu.h"
+#include "keys/Keys.h"
 #include "link/Messages.h"
 #include "link/Overlay.h"
 #include "link/Protocol.h"
 #include "link/Reports.h"
-#include "link/Sound.h"
 #include "sim/Session.h"
+#include "sound/Sound.h"
 
 #include <algorithm>
 #include <cstring>
@@ -54,7 +54,7 @@ Answer OnClose(Server& server, const Incoming&) {
     // Only a known crew app makes the server leave; the window goes either way.
     const WindowId crew = server.host.crewWindow;
     if (crew != 0) {
-        server.host.running = 0;
+        server.host.running = false;
         server.ports.desktop.Post(crew, kMsgServerLeaving, 0, 0);
         server.host.crewWindow = 0;
     }
@@ -64,7 +64,7 @@ Answer OnClose(Server& server, const Incoming&) {
 // ---- WM_COPYDATA records ---------------------------------------------------
 
 Answer OnOverlayTextRecord(Server& server, const platform::CopyData& record) {
-    if (server.link.customText != 0 && !record.bytes.empty()) {
+    if (server.link.customText && !record.bytes.empty()) {
         auto& text = server.link.overlayText;
         text.fill(0);
         std::memcpy(text.data(), record.bytes.data(), std::min(record.bytes.size(), text.size() - 1));
@@ -97,7 +97,7 @@ Answer OnVersionRecord(Server& server, const platform::CopyData& record) {
     std::int32_t version = 0;
     std::memcpy(&version, record.bytes.data(), std::min<std::size_t>(record.bytes.size(), sizeof(version)));
     if (version == server.host.versionNumber) return 1;
-    server.host.running = 0;
+    server.host.running = false;
     return 0;
 }
 
@@ -134,27 +134,27 @@ Answer OnHideOverlay(Server& server, const Incoming&) {
 }
 
 Answer OnSelectAircraft(Server& server, const Incoming& in) {
-    SelectAdapter(server, static_cast<std::int32_t>(in.wParam), in.lParam);
+    adapters::SelectAdapter(server, static_cast<std::int32_t>(in.wParam), in.lParam);
     return 0;
 }
 
 Answer OnPressKey(Server& server, const Incoming& in) {
-    PressKey(server, LowByte(in.wParam), LowByte(static_cast<std::uint64_t>(in.lParam)));
+    keys::PressKey(server, LowByte(in.wParam), LowByte(static_cast<std::uint64_t>(in.lParam)));
     return 1;
 }
 
 Answer OnKeyDown(Server& server, const Incoming& in) {
-    KeyDown(server, LowByte(in.wParam), LowByte(static_cast<std::uint64_t>(in.lParam)));
+    keys::KeyDown(server, LowByte(in.wParam), LowByte(static_cast<std::uint64_t>(in.lParam)));
     return 1;
 }
 
 Answer OnKeyUp(Server& server, const Incoming& in) {
-    KeyUp(server, LowByte(in.wParam), LowByte(static_cast<std::uint64_t>(in.lParam)));
+    keys::KeyUp(server, LowByte(in.wParam), LowByte(static_cast<std::uint64_t>(in.lParam)));
     return 1;
 }
 
 Answer OnReadAtcMenu(Server& server, const Incoming& in) {
-    if (server.link.atcSourceMode == 0) ReadAtcMenu(server, in.lParam > 0);
+    if (server.atc.sourceMode == 0) atc::ReadAtcMenu(server, in.lParam > 0);
     return 0;
 }
 
@@ -163,38 +163,38 @@ Answer OnAskAtcNotice(Server& server, const Incoming&) {
 }
 
 Answer OnStartLoopingSound(Server& server, const Incoming&) {
-    PlayLoopingSound(server);
+    sound::PlayLoopingSound(server);
     return 1;
 }
 
 Answer OnStopLoopingSound(Server& server, const Incoming&) {
-    StopLoopingSound(server);
+    sound::StopLoopingSound(server);
     return 1;
 }
 
 Answer OnPlayOneShotSound(Server& server, const Incoming&) {
-    PlayOneShotSound(server);
+    sound::PlayOneShotSound(server);
     return 1;
 }
 
 Answer OnTakeOverlay(Server& server, const Incoming&) {
-    server.link.customText = 1;
+    server.link.customText = true;
     std::unique_lock<std::mutex> lock(server.host.locks.overlay, std::try_to_lock);
     if (lock.owns_lock()) {
         // Stops a pending auto-hide without hiding the line.
-        server.link.overlayVisible = 0;
+        server.link.overlayVisible = false;
         server.link.overlayHideTime = server.ports.clock.TickCount();
     }
     return kDefault;
 }
 
 Answer OnAllowCustomText(Server& server, const Incoming&) {
-    server.link.customText = 1;
+    server.link.customText = true;
     return kDefault;
 }
 
 Answer OnForbidCustomText(Server& server, const Incoming&) {
-    server.link.customText = 0;
+    server.link.customText = false;
     return kDefault;
 }
 
@@ -208,30 +208,30 @@ Answer OnCrewLeaving(Server& server, const Incoming&) {
     server.host.crewWindow = 0;
     ShowOverlayText(server, "[ZUL] The Crew is leaving. See you next time!", 2500, false);
     server.ports.clock.Sleep(3700);
-    server.host.running = 0;
+    server.host.running = false;
     return 0;
 }
 
 Answer OnAtcSource(Server& server, const Incoming& in) {
-    server.link.atcSourceMode = static_cast<std::int32_t>(in.wParam);
-    if (server.link.atcSourceMode == 0) StartAtcReader(server);
+    server.atc.sourceMode = static_cast<std::int32_t>(in.wParam);
+    if (server.atc.sourceMode == 0) atc::StartAtcReader(server);
     return 0;
 }
 
 Answer OnChooseAtcEntry(Server& server, const Incoming& in) {
-    return ChooseAtcEntry(server, static_cast<std::uint32_t>(in.wParam)) ? 1 : 0;
+    return atc::ChooseAtcEntry(server, static_cast<std::uint32_t>(in.wParam)) ? 1 : 0;
 }
 
 Answer OnCommand(Server& server, const Incoming& in) {
     const auto code = static_cast<std::uint32_t>(in.wParam);
     if (code != kFilteredCommand) {
-        server.link.adapter.RunCommand(server, code, static_cast<std::int32_t>(in.lParam));
+        server.adapters.table.RunCommand(server, code, static_cast<std::int32_t>(in.lParam));
     }
     return 0;
 }
 
 Answer OnSetUpSounds(Server& server, const Incoming& in) {
-    if (!SetUpSounds(server, in.wParam, static_cast<std::int32_t>(in.lParam))) return 0;
+    if (!sound::SetUpSounds(server, in.wParam, static_cast<std::int32_t>(in.lParam))) return 0;
     return kDefault;
 }
 
@@ -241,12 +241,12 @@ Answer OnBringSimulatorForward(Server& server, const Incoming&) {
 }
 
 Answer OnPositionLineOn(Server& server, const Incoming&) {
-    server.host.positionLine = 1;
+    server.host.positionLine = true;
     return kDefault;
 }
 
 Answer OnPositionLineOff(Server& server, const Incoming&) {
-    server.host.positionLine = 0;
+    server.host.positionLine = false;
     return kDefault;
 }
 
@@ -260,7 +260,7 @@ MessageResult ReplyWithAtom(Server& server, const std::string& text) {
 MessageResult QueryValue(Server& server, LParam code) {
     ValueQuery query;
     query.code = static_cast<std::uint32_t>(code);
-    server.link.adapter.QueryValue(server, query);
+    server.adapters.table.QueryValue(server, query);
     return ReplyWithAtom(server, ValueQueryText(query.tag, query.value));
 }
 
@@ -285,7 +285,7 @@ MessageResult QueryCommandByAtom(Server& server, LParam atom) {
     const auto command = ParseCommandAtom(*text);
     if (!command) return 1;
     // Unlike message 39374, no code is filtered here.
-    server.link.adapter.RunCommand(server, command->code, static_cast<std::int32_t>(command->value));
+    server.adapters.table.RunCommand(server, command->code, static_cast<std::int32_t>(command->value));
     return 0;
 }
 
@@ -293,13 +293,13 @@ Answer OnQuery(Server& server, const Incoming& in) {
     switch (in.wParam) {
         case 1: return QueryValue(server, in.lParam);
         case 6: return SendSnapshot(server);
-        case 11: return SendAtcText(server, in.lParam > 0);
+        case 11: return atc::SendAtcText(server, in.lParam > 0);
         case 12: return QueryFlightPlan(server);
         case 14: return QueryNamedVariable(server, in.lParam);
         case 15: return QueryCommandByAtom(server, in.lParam);
         case 24:
-            if (server.link.adapter.SendTakeoffData != nullptr) {
-                server.link.adapter.SendTakeoffData(server, server.host.crewWindow, server.host.linkWindow);
+            if (server.adapters.table.SendTakeoffData != nullptr) {
+                server.adapters.table.SendTakeoffData(server, server.host.crewWindow, server.host.linkWindow);
             }
             return 1;
         default: return 1;

@@ -31,7 +31,7 @@ void ShowOverlayText(Server& server, std::string_view text, std::uint32_t durati
     if (!lock.owns_lock()) return;
 
     if (!keep) {
-        server.link.overlayVisible = 1;
+        server.link.overlayVisible = true;
         server.link.overlayHideTime = server.ports.clock.TickCount() + durationMilliseconds;
     }
     const WindowId window = server.host.linkWindow;
@@ -47,20 +47,20 @@ void HideOverlay(Server& server) {
     server.ports.desktop.HideWindow(server.host.linkWindow);
     {
         std::unique_lock<std::mutex> lock(server.host.locks.overlay, std::try_to_lock);
-        if (lock.owns_lock()) server.link.overlayVisible = 0;
+        if (lock.owns_lock()) server.link.overlayVisible = false;
     }
     server.ports.desktop.UpdateWindow(server.host.linkWindow);
 }
 
 void CheckOverlayTimeout(Server& server) {
     LinkState& link = server.link;
-    if (link.overlayVisible == 0) return;
+    if (!link.overlayVisible) return;
     std::unique_lock<std::mutex> lock(server.host.locks.overlay, std::try_to_lock);
     if (!lock.owns_lock()) return;
     // Tick counts wrap after 49.7 days; the difference still tells whether the time has come.
     const std::uint32_t now = server.ports.clock.TickCount();
     if (static_cast<std::int32_t>(now - link.overlayHideTime) >= 0) {
-        link.overlayVisible = 0;
+        link.overlayVisible = false;
         server.ports.desktop.Post(server.host.linkWindow, kMsgHideOverlay, 0, 0);
     }
 }

@@ -1,7 +1,7 @@
 #include "link/Reports.h"
 
+#include "base/Text.h"
 #include "host/Server.h"
-#include "host/Text.h"
 #include "sim/SessionState.h"
 
 #include <cstring>
@@ -137,11 +137,11 @@ void BuildSnapshot(Server& server) {
     std::memcpy(w.data(), flight.bytes.data(), kFlightRecordWords * sizeof(std::int32_t));
     w[kWordPartialPanel] = PartialPanelMask(session.records[sim::kPartialPanelRecord]);
     w[kWordAutopilotFlags] = 0;
-    server.link.adapter.FillAutopilotState(server, record);
+    server.adapters.table.FillAutopilotState(server, record);
 
     std::int32_t running = 0, starting = 0, takeoffPower = 0, reverse = 0;
     w[kWordEnginesRunning] = w[kWordEnginesFailed] = w[kWordEngineActivity] = 0;
-    server.link.adapter.CountEngineStates(server, record, running, starting, takeoffPower, reverse);
+    server.adapters.table.CountEngineStates(server, record, running, starting, takeoffPower, reverse);
     if (running == flight.Int32(kNumberOfEnginesWord)) w[kWordEngineActivity] += kEveryEngineRuns;
     if (starting > 0) w[kWordEngineActivity] += kEngineStarting;
     if (takeoffPower > 0) w[kWordEngineActivity] += kTakeoffPower;
@@ -151,7 +151,7 @@ void BuildSnapshot(Server& server) {
     w[kWordTickCount] = static_cast<std::int32_t>(server.ports.clock.TickCount());
     w[kWordSurfaceType] = flight.Int32(29);
     w[kWordGearRetractable] = session.records[sim::kDesignRecord].Int32(2);
-    w[kWordAircraftId] = server.link.currentAircraftId;
+    w[kWordAircraftId] = server.adapters.currentAircraftId;
 }
 
 MessageResult SendSnapshot(Server& server) {

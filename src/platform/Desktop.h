@@ -28,13 +28,13 @@ struct Rect {
     std::int32_t bottom = 0;
 };
 
-struct WindowClassSpec {
+struct WindowClassDesc {
     std::string_view className;
     std::uint32_t classStyle = 0;
     std::uint16_t cursorResource = 0;  // the program's own cursor resource
 };
 
-struct WindowSpec {
+struct WindowDesc {
     std::uint32_t exStyle = 0;
     std::string_view className;
     std::string_view title;
@@ -59,7 +59,7 @@ inline constexpr std::uint32_t kMbOk = 0x00;
 inline constexpr std::uint32_t kMbIconExclamation = 0x30;
 inline constexpr std::uint32_t kMbIconInformation = 0x40;
 
-// Window messages, styles and keys, by their Windows values.
+// Window messages and styles, by their Windows values.
 inline constexpr std::uint32_t kWmCreate = 1;
 inline constexpr std::uint32_t kWmPaint = 15;
 inline constexpr std::uint32_t kWmClose = 16;
@@ -74,15 +74,6 @@ inline constexpr std::uint32_t kWsExTransparent = 0x00000020;
 inline constexpr std::uint32_t kWsExLayered = 0x00080000;
 inline constexpr std::uint32_t kWsExNoActivate = 0x08000000;
 
-inline constexpr std::uint8_t kVkTab = 0x09;
-inline constexpr std::uint8_t kVkShift = 0x10;
-inline constexpr std::uint8_t kVkControl = 0x11;
-inline constexpr std::uint8_t kVkMenu = 0x12;
-inline constexpr std::uint8_t kVkEnd = 0x23;
-inline constexpr std::uint8_t kVkDelete = 0x2E;
-inline constexpr std::uint8_t kVkNumLock = 0x90;
-inline constexpr std::uint8_t kVkScroll = 0x91;
-inline constexpr std::uint8_t kVkLMenu = 0xA4;
 
 class Desktop {
 public:
@@ -103,8 +94,8 @@ public:
     virtual ProcessId WindowProcess(WindowId window) = 0;
 
     // The link window. The procedure must outlive the window.
-    virtual bool RegisterWindowClass(const WindowClassSpec& spec, WindowProcedure& procedure) = 0;
-    virtual WindowId MakeWindow(const WindowSpec& spec) = 0;  // 0 on failure
+    virtual bool RegisterWindowClass(const WindowClassDesc& desc, WindowProcedure& procedure) = 0;
+    virtual WindowId MakeWindow(const WindowDesc& desc) = 0;  // 0 on failure
     virtual void DestroyWindow(WindowId window) = 0;
     virtual MessageResult DefaultProcedure(WindowId window, std::uint32_t message, WParam wParam,
                                            LParam lParam) = 0;

@@ -1,6 +1,7 @@
 #include "sim/Dispatch.h"
 
-#include "host/Text.h"
+#include "base/Names.h"
+#include "base/Text.h"
 #include "link/Messages.h"
 #include "link/Overlay.h"
 #include "sim/Session.h"
@@ -60,7 +61,7 @@ void OnEvent(Server& server, const SIMCONNECT_RECV_EVENT& event) {
         case 0:
             break;
         default:
-            server.link.adapter.ForwardSimEvent(server, event.uEventID, event.dwData, 0);
+            server.adapters.table.ForwardSimEvent(server, event.uEventID, event.dwData, 0);
             break;
     }
 }
@@ -73,7 +74,7 @@ void OnFileName(Server& server, const SIMCONNECT_RECV* data, std::uint32_t size)
     const std::size_t room = std::min<std::size_t>(size - sizeof(SIMCONNECT_RECV_EVENT), SIMCONNECT_MAX_PATH);
     const std::string_view fileName(name, ::strnlen(name, room));
     if (event.uEventID == kEventAircraftLoaded) {
-        if (ContainsIgnoreCase(fileName, "FNXA32")) server.link.fenixFlag = 1;
+        if (ContainsIgnoreCase(fileName, "FNXA32")) server.adapters.fenixFlag = true;
     } else if (event.uEventID == kEventFlightPlan) {
         CopyTerminated(server.session.flightPlanPath, fileName.data(), fileName.size());
     }
@@ -88,8 +89,8 @@ void OnFrame(Server& server, const SIMCONNECT_RECV_EVENT_FRAME& frame) {
     session.averageFrameRate = session.frameRateSum / kFramesPerAverage;
     session.frameRateSum = 0;
 
-    if (server.link.overlayVisible != 0) return;  // a timed line is showing
-    if (server.host.positionLine == 0) {
+    if (server.link.overlayVisible) return;  // a timed line is showing
+    if (!server.host.positionLine) {
         link::ShowOverlayText(server, "   ", 0, true);
         return;
     }
@@ -112,7 +113,7 @@ void OnObjectData(Server& server, const SIMCONNECT_RECV* data, std::uint32_t siz
 
     if (request == kFuelRecord) {
         // The fuel record doubles as the heartbeat check on the crew app.
-        server.host.crewWindow = server.ports.desktop.FindTopLevelWindow("CSpeaker", "Zulcrest");
+        server.host.crewWindow = server.ports.desktop.FindTopLevelWindow(kCrewWindowClass, kCrewWindowTitle);
         if (server.host.crewWindow == 0) {
             server.ports.desktop.Post(server.host.linkWindow, link::kMsgCrewLeaving, 0, 0);
         }
@@ -186,7 +187,7 @@ void Dispatch(Server& server, const SIMCONNECT_RECV* data, std::uint32_t size) {
         case SIMCONNECT_RECV_ID_QUIT:
             server.ports.desktop.Post(server.host.crewWindow, link::kMsgServerLeaving, 0, 0);
             server.host.crewWindow = 0;
-            server.host.running = 0;
+            server.host.running = false;
             break;
         case SIMCONNECT_RECV_ID_EVENT: {
             SIMCONNECT_RECV_EVENT event;

@@ -1,6 +1,6 @@
 #include "sim/Session.h"
 
-#include "link/Adapters.h"
+#include "adapters/generic/GenericAdapter.h"
 #include "sim/ClientEvents.h"
 #include "sim/Definitions.h"
 #include "sim/SessionState.h"
@@ -82,7 +82,7 @@ void SetUpSession(Server& server) {
     server.log.Write("CreatedSimconnect data definitions");
 
     MapClientEvents(server);
-    link::InstallGenericAdapter(server);
+    adapters::generic::InstallGenericAdapter(server);
     server.log.Write("Mapped Simconnect Events");
 }
 

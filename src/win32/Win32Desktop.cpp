@@ -84,27 +84,27 @@ ProcessId Win32Desktop::WindowProcess(WindowId window) {
     return process;
 }
 
-bool Win32Desktop::RegisterWindowClass(const platform::WindowClassSpec& spec,
+bool Win32Desktop::RegisterWindowClass(const platform::WindowClassDesc& desc,
                                        platform::WindowProcedure& procedure) {
-    const std::string name(spec.className);
+    const std::string name(desc.className);
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
-    windowClass.style = spec.classStyle;
+    windowClass.style = desc.classStyle;
     windowClass.lpfnWndProc = LinkWindowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorA(instance, MAKEINTRESOURCEA(spec.cursorResource));
+    windowClass.hCursor = ::LoadCursorA(instance, MAKEINTRESOURCEA(desc.cursorResource));
     windowClass.lpszClassName = name.c_str();
     if (::RegisterClassA(&windowClass) == 0) return false;
     procedures_[name] = &procedure;
     return true;
 }
 
-WindowId Win32Desktop::MakeWindow(const platform::WindowSpec& spec) {
-    const std::string className(spec.className);
+WindowId Win32Desktop::MakeWindow(const platform::WindowDesc& desc) {
+    const std::string className(desc.className);
     const auto procedure = procedures_.find(className);
     void* parameter = procedure == procedures_.end() ? nullptr : procedure->second;
-    return ToWindowId(::CreateWindowExA(spec.exStyle, className.c_str(), std::string(spec.title).c_str(),
-                                        spec.style, spec.x, spec.y, spec.width, spec.height, nullptr,
+    return ToWindowId(::CreateWindowExA(desc.exStyle, className.c_str(), std::string(desc.title).c_str(),
+                                        desc.style, desc.x, desc.y, desc.width, desc.height, nullptr,
                                         nullptr, ::GetModuleHandleA(nullptr), parameter));
 }
 

@@ -19,9 +19,9 @@ public:
     WindowId FindTopLevelWindow(std::string_view className, std::string_view title) override;
     ProcessId WindowProcess(WindowId window) override;
 
-    bool RegisterWindowClass(const platform::WindowClassSpec& spec,
+    bool RegisterWindowClass(const platform::WindowClassDesc& desc,
                              platform::WindowProcedure& procedure) override;
-    WindowId MakeWindow(const platform::WindowSpec& spec) override;
+    WindowId MakeWindow(const platform::WindowDesc& desc) override;
     void DestroyWindow(WindowId window) override;
     MessageResult DefaultProcedure(WindowId window, std::uint32_t message, WParam wParam,
                                    LParam lParam) override;

@@ -60,19 +60,19 @@ ProcessId FakeDesktop::WindowProcess(WindowId window) {
     return found == windows_.end() ? 0 : found->second.process;
 }
 
-bool FakeDesktop::RegisterWindowClass(const platform::WindowClassSpec& spec, platform::WindowProcedure& procedure) {
-    journal_.Add("Desktop.RegisterWindowClass " + std::string(spec.className));
-    classes_[std::string(spec.className)] = &procedure;
+bool FakeDesktop::RegisterWindowClass(const platform::WindowClassDesc& desc, platform::WindowProcedure& procedure) {
+    journal_.Add("Desktop.RegisterWindowClass " + std::string(desc.className));
+    classes_[std::string(desc.className)] = &procedure;
     return true;
 }
 
-WindowId FakeDesktop::MakeWindow(const platform::WindowSpec& spec) {
-    journal_.Add("Desktop.MakeWindow " + std::string(spec.className) + "/" + std::string(spec.title));
+WindowId FakeDesktop::MakeWindow(const platform::WindowDesc& desc) {
+    journal_.Add("Desktop.MakeWindow " + std::string(desc.className) + "/" + std::string(desc.title));
     if (failWindowCreation_) return 0;
     const WindowId id = nextWindow_++;
-    MadeWindow made{spec, std::string(spec.className), std::string(spec.title), nullptr, true};
-    made.spec.className = made.className;
-    made.spec.title = made.title;
+    MadeWindow made{desc, std::string(desc.className), std::string(desc.title), nullptr, true};
+    made.desc.className = made.className;
+    made.desc.title = made.title;
     if (auto found = classes_.find(made.className); found != classes_.end()) made.procedure = found->second;
     made_[id] = made;
     // Windows sends WM_CREATE before CreateWindowEx returns.

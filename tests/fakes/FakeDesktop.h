@@ -56,8 +56,8 @@ public:
     std::optional<std::string> WindowTitle(WindowId window, std::size_t maxChars) override;
     WindowId FindTopLevelWindow(std::string_view className, std::string_view title) override;
     ProcessId WindowProcess(WindowId window) override;
-    bool RegisterWindowClass(const platform::WindowClassSpec& spec, platform::WindowProcedure& procedure) override;
-    WindowId MakeWindow(const platform::WindowSpec& spec) override;
+    bool RegisterWindowClass(const platform::WindowClassDesc& desc, platform::WindowProcedure& procedure) override;
+    WindowId MakeWindow(const platform::WindowDesc& desc) override;
     void DestroyWindow(WindowId window) override;
     MessageResult DefaultProcedure(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) override;
     bool SetLayeredColourKey(WindowId window, std::uint32_t colourKey) override;
@@ -118,7 +118,7 @@ public:
 
 private:
     struct MadeWindow {
-        platform::WindowSpec spec;
+        platform::WindowDesc desc;
         std::string className;
         std::string title;
         platform::WindowProcedure* procedure = nullptr;

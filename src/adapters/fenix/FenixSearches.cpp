@@ -1,6 +1,6 @@
 #include "adapters/fenix/FenixSearches.h"
 
-#include "host/Text.h"
+#include "base/Text.h"
 
 namespace tarvo::adapters::fenix {
 namespace {
@@ -27,13 +27,20 @@ constexpr std::size_t kWindowTextChars = 254;
 // then none runs.
 bool RequestTakeoffSearchStop(Server&) { return false; }
 bool RequestFmaSearchStop(Server&) { return false; }
-void CloseSystemProcess(Server&) {}
-void CloseDisplayProcess(Server&) {}
 bool IsTakeoffSearchRunning(Server&) { return false; }
 void StartTakeoffSearch(Server&) {}
-bool IsSystemProcessOpen(Server&) { return false; }
 bool SetUpFcuReader(Server&) { return false; }
 void ForgetTakeoffDataAddresses(Server&) {}
+
+void CloseSystemProcess(Server& server) {
+    if (const ProcessHandle process = server.adapters.fenix.systemProcess.exchange(0)) server.ports.memory.Close(process);
+}
+
+void CloseDisplayProcess(Server& server) {
+    if (const ProcessHandle process = server.adapters.fenix.displayProcess.exchange(0)) server.ports.memory.Close(process);
+}
+
+bool IsSystemProcessOpen(Server& server) { return server.adapters.fenix.systemProcess != 0; }
 
 void FindFenixByEnumeration(Server& server) {
     platform::Desktop& desktop = server.ports.desktop;
@@ -46,8 +53,8 @@ void FindFenixByEnumeration(Server& server) {
             !ContainsIgnoreCase(*className, "WindowsForms10.Window.8.app")) {
             return true;
         }
-        server.link.fenixWindow = window;
-        server.link.fenixFlag = 1;
+        server.adapters.fenixWindow = window;
+        server.adapters.fenixFlag = true;
         return false;
     });
 }
@@ -58,7 +65,7 @@ void FindFenixByKnownVersions(Server& server) {
         found = server.ports.desktop.FindTopLevelWindow(known.className, known.title);
         if (found != 0) break;
     }
-    server.link.fenixWindow = found;
+    server.adapters.fenixWindow = found;
 }
 
 }  // namespace tarvo::adapters::fenix

@@ -1,6 +1,6 @@
 #include "bridge/WasmBridge.h"
 
-#include "BridgeFixture.h"
+#include "fixtures/BridgeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +13,13 @@ namespace tarvo::bridge {
 namespace {
 
 // What the module publishes: {area name, size, kind}, in configuration order.
-struct AreaSpec {
+struct AreaDesc {
     std::string name;
     std::int32_t size;
     std::int32_t kind;
 };
 
-std::vector<std::uint8_t> Configuration(const std::string& version, const std::vector<AreaSpec>& areas) {
+std::vector<std::uint8_t> Configuration(const std::string& version, const std::vector<AreaDesc>& areas) {
     std::vector<std::uint8_t> record(6056, 0);
     std::memcpy(record.data(), version.data(), std::min<std::size_t>(version.size(), 7));
     for (std::size_t i = 0; i < areas.size(); ++i) {
@@ -61,8 +61,8 @@ struct WasmBridgeTest : BridgeFixture {
     // The worker reports into the members below: it ends before they go.
     ~WasmBridgeTest() override { StopWorker(); }
 
-    void Publish(const std::vector<AreaSpec>& areas, const std::string& version = "1.0.3") {
-        for (const AreaSpec& area : areas) world.CreateClientArea(area.name, static_cast<std::uint32_t>(area.size), true);
+    void Publish(const std::vector<AreaDesc>& areas, const std::string& version = "1.0.3") {
+        for (const AreaDesc& area : areas) world.CreateClientArea(area.name, static_cast<std::uint32_t>(area.size), true);
         const auto config = Configuration(version, areas);
         world.WriteClientArea("FSUIPC_config", 0, config);
     }
@@ -80,8 +80,8 @@ struct WasmBridgeTest : BridgeFixture {
 
 // One lvar-name area, one hvar-name area and the ten value areas; an area
 // keeps its size in the simulator, so another aircraft's areas get other names.
-std::vector<AreaSpec> OneOfEach(std::int32_t lvarSize, const std::string& aircraft = "") {
-    std::vector<AreaSpec> areas = {{aircraft + "lvars0", lvarSize, 0}, {aircraft + "hvars0", 56 * 3, 1}};
+std::vector<AreaDesc> OneOfEach(std::int32_t lvarSize, const std::string& aircraft = "") {
+    std::vector<AreaDesc> areas = {{aircraft + "lvars0", lvarSize, 0}, {aircraft + "hvars0", 56 * 3, 1}};
     for (int k = 0; k < 10; ++k) areas.push_back({aircraft + "values" + std::to_string(k), 8192, 2});
     return areas;
 }
@@ -237,7 +237,7 @@ TEST(WasmBridgeBounds, WhatTheModuleSendsIsReadOnlyAsFarAsItGoes) {
 
     // 84 described areas, the first named by 64 characters without a NUL; the
     // record ends before the kinds, so every area reads as lvar names.
-    std::vector<AreaSpec> areas;
+    std::vector<AreaDesc> areas;
     areas.push_back({std::string(64, 'N'), 56 * 3, 0});
     for (int i = 1; i < 84; ++i) areas.push_back({"lvars" + std::to_string(i), 56, 0});
     std::vector<std::uint8_t> config = Configuration("1.0.3", areas);

@@ -1,5 +1,6 @@
 #include "host/KeyboardWatcher.h"
 
+#include "base/VirtualKeys.h"
 #include "fakes/FakeServer.h"
 #include "link/Messages.h"
 
@@ -46,19 +47,19 @@ struct KeyboardWatcherTest : ::testing::Test {
 
 TEST_F(KeyboardWatcherTest, HeldKeysPostOnceOnPressAndOnceOnRelease) {
     Play({
-        {{{platform::kVkDelete, kHeld}}, link::kMsgDeletePressed},
+        {{{kVkDelete, kHeld}}, link::kMsgDeletePressed},
         {{}, 0},
         {{}, 0},
-        {{{platform::kVkDelete, kUp}}, link::kMsgDeleteReleased},
+        {{{kVkDelete, kUp}}, link::kMsgDeleteReleased},
         {{}, 0},
-        {{{platform::kVkEnd, kHeld}}, link::kMsgEndPressed},
-        {{{platform::kVkEnd, kUp}}, link::kMsgEndReleased},
+        {{{kVkEnd, kHeld}}, link::kMsgEndPressed},
+        {{{kVkEnd, kUp}}, link::kMsgEndReleased},
     });
 }
 
 TEST_F(KeyboardWatcherTest, AtMostOnePostPerPassInCheckOrder) {
     Play({
-        {{{platform::kVkDelete, kHeld}, {platform::kVkEnd, kHeld}, {platform::kVkNumLock, kOn}},
+        {{{kVkDelete, kHeld}, {kVkEnd, kHeld}, {kVkNumLock, kOn}},
          link::kMsgDeletePressed},
         {{}, link::kMsgEndPressed},
         {{}, link::kMsgLockKeyOn},
@@ -68,61 +69,61 @@ TEST_F(KeyboardWatcherTest, AtMostOnePostPerPassInCheckOrder) {
 
 TEST_F(KeyboardWatcherTest, LockKeyFollowsTheOption) {
     Play({
-        {{{platform::kVkNumLock, kOn}}, link::kMsgLockKeyOn},
-        {{{platform::kVkScroll, kOn}}, 0},
-        {{{platform::kVkNumLock, kUp}}, link::kMsgLockKeyOff},
+        {{{kVkNumLock, kOn}}, link::kMsgLockKeyOn},
+        {{{kVkScroll, kOn}}, 0},
+        {{{kVkNumLock, kUp}}, link::kMsgLockKeyOff},
     });
     fake.server.host.catchScrollLock = 1;
     fake.server.host.latches = {};
     Play({
-        {{{platform::kVkNumLock, kOn}, {platform::kVkScroll, kUp}}, 0},
-        {{{platform::kVkScroll, kOn}}, link::kMsgLockKeyOn},
-        {{{platform::kVkScroll, kUp}}, link::kMsgLockKeyOff},
+        {{{kVkNumLock, kOn}, {kVkScroll, kUp}}, 0},
+        {{{kVkScroll, kOn}}, link::kMsgLockKeyOn},
+        {{{kVkScroll, kUp}}, link::kMsgLockKeyOff},
     });
 }
 
 TEST_F(KeyboardWatcherTest, TakeOverChordTogglesControlOncePerRelease) {
     Play({
-        {{{platform::kVkControl, kHeld}, {platform::kVkLMenu, kHeld}, {kX, kHeld}}, 0},
+        {{{kVkControl, kHeld}, {kVkLMenu, kHeld}, {kX, kHeld}}, 0},
         {{}, 0},
         {{{kX, kUp}}, link::kMsgCopilotHasControl},
         {{}, 0},
         {{{kX, kHeld}}, 0},
         {{{kX, kUp}}, link::kMsgPilotHasControl},
     });
-    EXPECT_EQ(fake.server.host.copilotInControl, 0);
+    EXPECT_FALSE(fake.server.host.copilotInControl);
 }
 
 TEST_F(KeyboardWatcherTest, XWithoutBothModifiersNeverToggles) {
     Play({
         {{{kX, kHeld}}, 0},
         {{{kX, kUp}}, 0},
-        {{{platform::kVkControl, kHeld}, {kX, kHeld}}, 0},  // left Alt missing
+        {{{kVkControl, kHeld}, {kX, kHeld}}, 0},  // left Alt missing
         {{{kX, kUp}}, 0},
         // Armed, then a modifier goes while X is still held: the latch clears.
-        {{{platform::kVkLMenu, kHeld}, {kX, kHeld}}, 0},
-        {{{platform::kVkLMenu, kUp}}, 0},
+        {{{kVkLMenu, kHeld}, {kX, kHeld}}, 0},
+        {{{kVkLMenu, kUp}}, 0},
         {{{kX, kUp}}, 0},
     });
-    EXPECT_EQ(fake.server.host.copilotInControl, 0);
+    EXPECT_FALSE(fake.server.host.copilotInControl);
 }
 
 TEST_F(KeyboardWatcherTest, DisplayChordTogglesThePositionLineSilently) {
     Play({
-        {{{platform::kVkShift, kHeld}, {kZ, kHeld}}, 0},
+        {{{kVkShift, kHeld}, {kZ, kHeld}}, 0},
         {{{kZ, kUp}}, 0},
     });
-    EXPECT_EQ(fake.server.host.positionLine, 1);
+    EXPECT_TRUE(fake.server.host.positionLine);
     Play({
         {{{kZ, kHeld}}, 0},
         {{{kZ, kUp}}, 0},
     });
-    EXPECT_EQ(fake.server.host.positionLine, 0);
+    EXPECT_FALSE(fake.server.host.positionLine);
     Play({
-        {{{platform::kVkShift, kUp}, {kZ, kHeld}}, 0},  // Z alone arms nothing
+        {{{kVkShift, kUp}, {kZ, kHeld}}, 0},  // Z alone arms nothing
         {{{kZ, kUp}}, 0},
     });
-    EXPECT_EQ(fake.server.host.positionLine, 0);
+    EXPECT_FALSE(fake.server.host.positionLine);
 }
 
 }  // namespace

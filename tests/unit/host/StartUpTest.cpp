@@ -1,5 +1,6 @@
 #include "host/StartUp.h"
 
+#include "base/VirtualKeys.h"
 #include "fakes/FakeServer.h"
 #include "link/Messages.h"
 
@@ -28,7 +29,7 @@ struct StartUpTest : ::testing::Test {
     // Ends the main loop after the given number of passes.
     void StopAfterPasses(int passes) {
         fake.simConnect.onCallDispatch = [this, passes](SIMCONNECT_DISPATCHPROC, void*) mutable {
-            if (--passes == 0) fake.server.host.running = 0;
+            if (--passes == 0) fake.server.host.running = false;
         };
     }
 
@@ -202,12 +203,12 @@ TEST_F(StartUpTest, SimulatorQuitEndsTheLoopAndTellsTheCrewApp) {
 TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
     AddSimulator();
     const WindowId crew = fake.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
-    fake.desktop.SetKeyState(platform::kVkDelete, static_cast<std::int16_t>(0xFF80));
+    fake.desktop.SetKeyState(kVkDelete, static_cast<std::int16_t>(0xFF80));
     int pass = 0;
     fake.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC, void*) {
         // A message waits in the first pass, so the keyboard is watched only in the second.
         if (++pass == 1) fake.desktop.Post(fake.server.host.linkWindow, 39999, 0, 0);
-        if (pass == 2) fake.server.host.running = 0;
+        if (pass == 2) fake.server.host.running = false;
     };
     RunServer(fake.server, "2970");
     EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgDeletePressed, 0, 0}}));

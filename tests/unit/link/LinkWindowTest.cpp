@@ -1,7 +1,7 @@
 #include "link/LinkWindow.h"
 
+#include "adapters/generic/GenericAdapter.h"
 #include "fakes/FakeServer.h"
-#include "link/Adapters.h"
 #include "link/Messages.h"
 #include "link/Protocol.h"
 #include "link/Reports.h"
@@ -36,17 +36,17 @@ struct LinkWindowTest : ::testing::Test {
         host.linkWindow = link;
         host.session = &session;
         fake.desktop.SetForeground(host.simulatorWindow);
-        InstallGenericAdapter(fake.server);
-        fake.server.link.adapter.RunCommand = [](Server&, std::uint32_t code, std::int32_t value) {
+        adapters::generic::InstallGenericAdapter(fake.server);
+        fake.server.adapters.table.RunCommand = [](Server&, std::uint32_t code, std::int32_t value) {
             gCalls->commands.emplace_back(code, value);
         };
-        fake.server.link.adapter.QueryValue = [](Server&, ValueQuery& query) {
+        fake.server.adapters.table.QueryValue = [](Server&, ValueQuery& query) {
             if (query.code != 7) return;
             query.tag = 0x12;
             const double value = 1.5;
             std::memcpy(query.value.data(), &value, sizeof(value));
         };
-        fake.server.link.adapter.SendTakeoffData = [](Server&, WindowId crew, WindowId link) {
+        fake.server.adapters.table.SendTakeoffData = [](Server&, WindowId crew, WindowId link) {
             gCalls->takeoffData.emplace_back(crew, link);
         };
     }
@@ -99,7 +99,7 @@ TEST_F(LinkWindowTest, MessagesGiveTheirResults) {
     EXPECT_EQ(calls.commands, (std::vector<std::pair<std::uint32_t, std::int32_t>>{{0x10001, -5}}))
         << "0x100C9 is never run through 39374";
     EXPECT_EQ(calls.takeoffData, (std::vector<std::pair<WindowId, WindowId>>{{crew, link}}));
-    EXPECT_EQ(fake.server.host.positionLine, 0);
+    EXPECT_FALSE(fake.server.host.positionLine);
 }
 
 TEST_F(LinkWindowTest, CommandsByAtomRunOnlyWithSixteenHexDigits) {
@@ -183,22 +183,22 @@ TEST_F(LinkWindowTest, VersionHandshakeShutsDownOnAnotherVersion) {
     };
     EXPECT_EQ(SendRecord(887, {}), kDefaultRan);
     EXPECT_EQ(SendRecord(887, bytesOf(2970)), 1);
-    EXPECT_EQ(fake.server.host.running, 1);
+    EXPECT_TRUE(fake.server.host.running);
     EXPECT_EQ(SendRecord(887, {0x9A, 0x0B}), 1) << "two bytes, zero-extended: 0x0B9A is 2970";
     EXPECT_EQ(SendRecord(887, {0x9A, 0x0B, 0, 0, 0xFF, 0xFF}), 1) << "only four bytes are read";
     EXPECT_EQ(SendRecord(887, bytesOf(2971)), 0);
-    EXPECT_EQ(fake.server.host.running, 0);
+    EXPECT_FALSE(fake.server.host.running);
 }
 
 TEST_F(LinkWindowTest, CloseLeavesOnlyWhenACrewAppIsKnown) {
     fake.server.host.crewWindow = 0;
     EXPECT_EQ(Send(platform::kWmClose), kDefaultRan);
-    EXPECT_EQ(fake.server.host.running, 1);
+    EXPECT_TRUE(fake.server.host.running);
     EXPECT_TRUE(fake.desktop.posts.empty());
 
     fake.server.host.crewWindow = crew;
     EXPECT_EQ(Send(platform::kWmClose), kDefaultRan);
-    EXPECT_EQ(fake.server.host.running, 0);
+    EXPECT_FALSE(fake.server.host.running);
     EXPECT_EQ(fake.server.host.crewWindow, 0u);
     EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, kMsgServerLeaving, 0, 0}}));
 }
@@ -218,15 +218,15 @@ TEST_F(LinkWindowTest, CrewAppComesAndGoes) {
     EXPECT_EQ(Send(kMsgCrewLeaving), 0);
     EXPECT_EQ(fake.clock.SleptMilliseconds() - slept, 3700u);
     EXPECT_EQ(fake.server.host.crewWindow, 0u);
-    EXPECT_EQ(fake.server.host.running, 0);
+    EXPECT_FALSE(fake.server.host.running);
     EXPECT_EQ(Send(39192), 0) << "no crew app to tell";
 }
 
 TEST_F(LinkWindowTest, SmallSwitchesOfThePositionLineAndTheForeground) {
     Send(39405);
-    EXPECT_EQ(fake.server.host.positionLine, 1);
+    EXPECT_TRUE(fake.server.host.positionLine);
     Send(39406);
-    EXPECT_EQ(fake.server.host.positionLine, 0);
+    EXPECT_FALSE(fake.server.host.positionLine);
     fake.desktop.SetForeground(0x999);
     Send(39404);
     EXPECT_EQ(fake.desktop.ForegroundWindow(), fake.server.host.simulatorWindow);

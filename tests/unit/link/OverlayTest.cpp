@@ -56,7 +56,7 @@ TEST_F(OverlayTest, NoticeShowsOnlyOverTheSimulatorOrTheCrewApp) {
     fake.desktop.SetForeground(0x999);
     ShowOverlayText(fake.server, "hidden", 3000, false);
     EXPECT_TRUE(fake.desktop.overlayTexts.empty());
-    EXPECT_EQ(fake.server.link.overlayVisible, 0) << "the request is dropped, duration and all";
+    EXPECT_FALSE(fake.server.link.overlayVisible) << "the request is dropped, duration and all";
 
     fake.desktop.SetForeground(crew);
     ShowOverlayText(fake.server, "[ZUL] Ready to go!", 3000, false);
@@ -76,18 +76,18 @@ TEST_F(OverlayTest, TimedNoticeHidesAtItsTimeAndANewOneRestartsTheTimer) {
     fake.clock.Advance(2999);
     CheckOverlayTimeout(fake.server);
     EXPECT_TRUE(HideRequests().empty());
-    EXPECT_EQ(fake.server.link.overlayVisible, 1);
+    EXPECT_TRUE(fake.server.link.overlayVisible);
     fake.clock.Advance(1);
     CheckOverlayTimeout(fake.server);
     EXPECT_EQ(HideRequests(), (std::vector<fakes::PostedMessage>{{link, kMsgHideOverlay, 0, 0}}));
-    EXPECT_EQ(fake.server.link.overlayVisible, 0);
+    EXPECT_FALSE(fake.server.link.overlayVisible);
     CheckOverlayTimeout(fake.server);
     EXPECT_EQ(HideRequests().size(), 1u) << "asked once";
 }
 
 TEST_F(OverlayTest, RedrawsLeaveTheTimerAloneAndABusyLockSkipsTheWork) {
     ShowOverlayText(fake.server, "   ", 0, true);
-    EXPECT_EQ(fake.server.link.overlayVisible, 0);
+    EXPECT_FALSE(fake.server.link.overlayVisible);
     ShowOverlayText(fake.server, "notice", 1000, false);
     const std::uint32_t hideTime = fake.server.link.overlayHideTime;
     ShowOverlayText(fake.server, "FPS : 30.0", 0, true);
@@ -106,7 +106,7 @@ TEST_F(OverlayTest, HideBlanksTheLineAndHidesTheWindow) {
     HideOverlay(fake.server);
     EXPECT_EQ(fake.desktop.overlayTexts.back(), std::string(132, ' '));
     EXPECT_FALSE(fake.desktop.overlayShown);
-    EXPECT_EQ(fake.server.link.overlayVisible, 0);
+    EXPECT_FALSE(fake.server.link.overlayVisible);
 }
 
 TEST_F(OverlayTest, NoticesByNumberComeFromTheProgramsStrings) {

@@ -1,7 +1,7 @@
 #include "link/Reports.h"
 
+#include "adapters/generic/GenericAdapter.h"
 #include "fakes/FakeServer.h"
-#include "link/Adapters.h"
 #include "sim/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +70,7 @@ TEST(FlightPhase, PreviousGroundSpeedMovesOnlyOnTheFastGroundRule) {
 
 struct ReportsTest : ::testing::Test {
     ReportsTest() {
-        InstallGenericAdapter(fake.server);
+        adapters::generic::InstallGenericAdapter(fake.server);
         fake.server.host.crewWindow = 0x501;
         fake.server.host.linkWindow = 0x502;
     }
@@ -125,10 +125,10 @@ TEST_F(ReportsTest, SnapshotCombinesRecordsAdapterAndPhase) {
     SetField(sim::kPartialPanelRecord, 0, 1);
     SetField(sim::kPartialPanelRecord, 3, 1);   // attitude shares bit 1
     SetField(sim::kPartialPanelRecord, 17, 1);  // TACAN is bit 15
-    fake.server.link.currentAircraftId = 58;
+    fake.server.adapters.currentAircraftId = 58;
     fake.server.link.snapshot.words[40] = 77;  // an adapter word nobody writes this time
-    fake.server.link.adapter.FillAutopilotState = [](Server&, SnapshotRecord& record) { record.words[28] = 0x5; };
-    fake.server.link.adapter.CountEngineStates = [](Server&, SnapshotRecord& record, std::int32_t& running,
+    fake.server.adapters.table.FillAutopilotState = [](Server&, SnapshotRecord& record) { record.words[28] = 0x5; };
+    fake.server.adapters.table.CountEngineStates = [](Server&, SnapshotRecord& record, std::int32_t& running,
                                                     std::int32_t& starting, std::int32_t&, std::int32_t& reverse) {
         running = 2;
         starting = 1;
@@ -168,7 +168,7 @@ TEST_F(ReportsTest, NoEnginesMeansEveryEngineRuns) {
 }
 
 TEST_F(ReportsTest, GenericTakeoffDataWithoutABridgeIsAllZero) {
-    fake.server.link.adapter.SendTakeoffData(fake.server, 0x501, 0x502);
+    fake.server.adapters.table.SendTakeoffData(fake.server, 0x501, 0x502);
     ASSERT_EQ(fake.desktop.copyData.size(), 1u);
     EXPECT_EQ(fake.desktop.copyData[0].kind, 615u);
     EXPECT_EQ(fake.desktop.copyData[0].bytes, std::vector<std::uint8_t>(64, 0));

@@ -92,7 +92,7 @@ TEST_F(DispatchTest, QuitTellsTheCrewAppAndEndsTheLoop) {
     Pump();
     EXPECT_EQ(CrewMessages(), std::vector<std::uint32_t>{link::kMsgServerLeaving});
     EXPECT_EQ(fake.server.host.crewWindow, 0u);
-    EXPECT_EQ(fake.server.host.running, 0);
+    EXPECT_FALSE(fake.server.host.running);
 }
 
 TEST_F(DispatchTest, FuelRecordChecksTheCrewAppIsStillThere) {
@@ -169,10 +169,10 @@ TEST_F(DispatchTest, IdentityStringsAreCutToTheirBuffersAndKeptWhenARetrievalFai
 TEST_F(DispatchTest, FileNameEventsSetTheFenixFlagAndKeepTheFlightPlan) {
     world.FireFileNameEvent("AircraftLoaded", "C:\\Community\\fnxa32-aircraft\\SimObjects\\aircraft.CFG");
     Pump();
-    EXPECT_EQ(fake.server.link.fenixFlag, 1);
+    EXPECT_TRUE(fake.server.adapters.fenixFlag);
     world.FireFileNameEvent("AircraftLoaded", "C:\\Official\\asobo-aircraft-c172\\aircraft.cfg");
     Pump();
-    EXPECT_EQ(fake.server.link.fenixFlag, 1) << "never cleared by a later aircraft";
+    EXPECT_TRUE(fake.server.adapters.fenixFlag) << "never cleared by a later aircraft";
 
     world.FireFileNameEvent("FlightPlan", "C:\\Plans\\EFHK-ESSA.pln");
     Pump();
@@ -208,12 +208,12 @@ TEST_F(DispatchTest, EveryFifteenthFrameRedrawsTheLineUnlessANoticeShows) {
     fifteenFrames();
     EXPECT_EQ(fake.desktop.overlayTexts, std::vector<std::string>{"   "});
 
-    fake.server.host.positionLine = 1;
+    fake.server.host.positionLine = true;
     fifteenFrames();
     ASSERT_EQ(fake.desktop.overlayTexts.size(), 2u);
     EXPECT_TRUE(fake.desktop.overlayTexts.back().starts_with("FPS : 30.0    LAT: N")) << fake.desktop.overlayTexts.back();
 
-    fake.server.link.overlayVisible = 1;
+    fake.server.link.overlayVisible = true;
     fake.server.link.overlayHideTime = fake.clock.TickCount() + 60000;
     fifteenFrames();
     EXPECT_EQ(fake.desktop.overlayTexts.size(), 2u) << "nothing drawn over a timed notice";

@@ -1,7 +1,7 @@
 #include "sim/Session.h"
 
 #include "SimFixture.h"
-#include "link/Adapters.h"
+#include "adapters/Selection.h"
 #include "sim/ClientEvents.h"
 #include "sim/SessionState.h"
 
@@ -74,7 +74,7 @@ TEST_F(SessionTest, SetUpDeclaresEverythingInItsOrder) {
               (std::vector<std::string>{"Files.AppendLine Logging started",
                                         "Files.AppendLine CreatedSimconnect data definitions",
                                         "Files.AppendLine Mapped Simconnect Events"}));
-    EXPECT_NE(fake.server.link.adapter.ForwardSimEvent, nullptr) << "the generic adapter is installed";
+    EXPECT_NE(fake.server.adapters.table.ForwardSimEvent, nullptr) << "the generic adapter is installed";
 }
 
 TEST_F(SessionTest, DatumsReachTheSimulatorExactlyAsWritten) {
