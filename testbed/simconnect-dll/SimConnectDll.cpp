@@ -312,7 +312,7 @@ TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_GetLastSentPacketID(SIMCONNECT_HANDLE
 }
 
 // Every export has exactly the type the server's loader expects.
-#define TARVO_CHECK_EXPORT(name) \
+#define TARVO_CHECK_EXPORT(name, where, params, args) \
     static_assert(std::is_same_v<decltype(&SimConnect_##name), SimConnect_##name##_t>, "SimConnect_" #name);
 TARVO_SIMCONNECT_EXPORTS(TARVO_CHECK_EXPORT)
 #undef TARVO_CHECK_EXPORT
