@@ -287,105 +287,101 @@ static_assert(sizeof(float) == 4 && sizeof(double) == 8);
 
 using SIMCONNECT_DISPATCHPROC = void (*)(SIMCONNECT_RECV* pData, std::uint32_t cbData, void* pContext);
 
-using SimConnect_Open_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE* phSimConnect, const char* szName,
-                                                 void* hWnd, std::uint32_t UserEventWin32,
-                                                 void* hEventHandle, std::uint32_t ConfigIndex);
-using SimConnect_Close_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect);
-using SimConnect_CallDispatch_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                         SIMCONNECT_DISPATCHPROC pfcnDispatch,
-                                                         void* pContext);
-using SimConnect_GetNextDispatch_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                            SIMCONNECT_RECV** ppData,
-                                                            std::uint32_t* pcbData);
-using SimConnect_AddToDataDefinition_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t DefineID, const char* DatumName,
-    const char* UnitsName, std::uint32_t DatumType, float fEpsilon, std::uint32_t DatumID);
-using SimConnect_ClearDataDefinition_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                std::uint32_t DefineID);
-using SimConnect_RequestDataOnSimObject_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t RequestID, std::uint32_t DefineID,
-    std::uint32_t ObjectID, std::uint32_t Period, std::uint32_t Flags, std::uint32_t origin,
-    std::uint32_t interval, std::uint32_t limit);
-using SimConnect_RequestDataOnSimObjectType_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t RequestID, std::uint32_t DefineID,
-    std::uint32_t dwRadiusMeters, std::uint32_t type);
-using SimConnect_SetDataOnSimObject_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t DefineID, std::uint32_t ObjectID,
-    std::uint32_t Flags, std::uint32_t ArrayCount, std::uint32_t cbUnitSize, void* pDataSet);
-using SimConnect_SubscribeToSystemEvent_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                   std::uint32_t EventID,
-                                                                   const char* SystemEventName);
-using SimConnect_UnsubscribeFromSystemEvent_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                       std::uint32_t EventID);
-using SimConnect_MapClientEventToSimEvent_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                     std::uint32_t EventID,
-                                                                     const char* EventName);
-using SimConnect_AddClientEventToNotificationGroup_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t GroupID, std::uint32_t EventID, std::int32_t bMaskable);
-using SimConnect_SetNotificationGroupPriority_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                         std::uint32_t GroupID,
-                                                                         std::uint32_t uPriority);
-using SimConnect_TransmitClientEvent_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t ObjectID, std::uint32_t EventID, std::uint32_t dwData,
-    std::uint32_t GroupID, std::uint32_t Flags);
-using SimConnect_FlightPlanLoad_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                           const char* szFileName);
-// A local parser over a record we hold: no session handle.
-using SimConnect_RetrieveString_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_RECV* pData, std::uint32_t cbData,
-                                                           void* pStringV, char** ppszString,
-                                                           std::uint32_t* pcbString);
-using SimConnect_MapClientDataNameToID_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                  const char* szClientDataName,
-                                                                  std::uint32_t ClientDataID);
-using SimConnect_CreateClientData_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                             std::uint32_t ClientDataID,
-                                                             std::uint32_t dwSize, std::uint32_t Flags);
-using SimConnect_AddToClientDataDefinition_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t DefineID, std::uint32_t dwOffset,
-    std::uint32_t dwSizeOrType, float fEpsilon, std::uint32_t DatumID);
-using SimConnect_ClearClientDataDefinition_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                      std::uint32_t DefineID);
-using SimConnect_RequestClientData_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t ClientDataID, std::uint32_t RequestID,
-    std::uint32_t DefineID, std::uint32_t Period, std::uint32_t Flags, std::uint32_t origin,
-    std::uint32_t interval, std::uint32_t limit);
-using SimConnect_SetClientData_t = SIMCONNECT_HRESULT (*)(
-    SIMCONNECT_HANDLE hSimConnect, std::uint32_t ClientDataID, std::uint32_t DefineID,
-    std::uint32_t Flags, std::uint32_t dwReserved, std::uint32_t cbUnitSize, void* pDataSet);
-using SimConnect_GetLastSentPacketID_t = SIMCONNECT_HRESULT (*)(SIMCONNECT_HANDLE hSimConnect,
-                                                                std::uint32_t* pdwSendID);
+// Every SimConnect function the program uses, once, in export order:
+//
+//   X(name, where, (parameters), (arguments))
+//
+// name is the export SimConnect_<name> and the port's method. where is Remote for
+// a request the simulator answers, Local for a call the DLL answers from what it
+// has already received. The parameters are the DLL's, in its order and with its
+// types; the arguments name them again, for calls that pass them on.
+//
+// Window and Event are the types of Open's window and event handles: void* in
+// the DLL (TARVO_SIMCONNECT_EXPORTS), WindowId and EventId in the port.
+#define TARVO_SIMCONNECT_FUNCTIONS(X, Window, Event)                                                                  \
+    X(Open, Remote,                                                                                                   \
+      (SIMCONNECT_HANDLE* handle, const char* name, Window window, std::uint32_t userMessage, Event event,            \
+       std::uint32_t configIndex),                                                                                    \
+      (handle, name, window, userMessage, event, configIndex))                                                        \
+    TARVO_SIMCONNECT_SESSION_CALLS(X)
 
-// Every export the program uses, once: X(name) expands to the slot and the
-// export name SimConnect_<name>.
-#define TARVO_SIMCONNECT_EXPORTS(X)   \
-    X(Open)                           \
-    X(Close)                          \
-    X(CallDispatch)                   \
-    X(GetNextDispatch)                \
-    X(AddToDataDefinition)            \
-    X(ClearDataDefinition)            \
-    X(RequestDataOnSimObject)         \
-    X(RequestDataOnSimObjectType)     \
-    X(SetDataOnSimObject)             \
-    X(SubscribeToSystemEvent)         \
-    X(UnsubscribeFromSystemEvent)     \
-    X(MapClientEventToSimEvent)       \
-    X(AddClientEventToNotificationGroup) \
-    X(SetNotificationGroupPriority)   \
-    X(TransmitClientEvent)            \
-    X(FlightPlanLoad)                 \
-    X(RetrieveString)                 \
-    X(MapClientDataNameToID)          \
-    X(CreateClientData)               \
-    X(AddToClientDataDefinition)      \
-    X(ClearClientDataDefinition)      \
-    X(RequestClientData)              \
-    X(SetClientData)                  \
-    X(GetLastSentPacketID)
+// Every function after Open; each works on a session that Open gave, except
+// RetrieveString, which reads a record one handed over. A new function goes at
+// the end: the stand-ins number their pipe's calls in this order.
+#define TARVO_SIMCONNECT_SESSION_CALLS(X)                                                                             \
+    X(Close, Remote, (SIMCONNECT_HANDLE handle), (handle))                                                            \
+    X(CallDispatch, Local, (SIMCONNECT_HANDLE handle, SIMCONNECT_DISPATCHPROC dispatch, void* context),               \
+      (handle, dispatch, context))                                                                                    \
+    X(GetNextDispatch, Local, (SIMCONNECT_HANDLE handle, SIMCONNECT_RECV** data, std::uint32_t* size),                \
+      (handle, data, size))                                                                                           \
+    X(AddToDataDefinition, Remote,                                                                                    \
+      (SIMCONNECT_HANDLE handle, std::uint32_t defineId, const char* datumName, const char* unitsName,                \
+       std::uint32_t datumType, float epsilon, std::uint32_t datumId),                                                \
+      (handle, defineId, datumName, unitsName, datumType, epsilon, datumId))                                          \
+    X(ClearDataDefinition, Remote, (SIMCONNECT_HANDLE handle, std::uint32_t defineId), (handle, defineId))            \
+    X(RequestDataOnSimObject, Remote,                                                                                 \
+      (SIMCONNECT_HANDLE handle, std::uint32_t requestId, std::uint32_t defineId, std::uint32_t objectId,             \
+       std::uint32_t period, std::uint32_t flags, std::uint32_t origin, std::uint32_t interval, std::uint32_t limit), \
+      (handle, requestId, defineId, objectId, period, flags, origin, interval, limit))                                \
+    X(RequestDataOnSimObjectType, Remote,                                                                             \
+      (SIMCONNECT_HANDLE handle, std::uint32_t requestId, std::uint32_t defineId, std::uint32_t radiusMeters,         \
+       std::uint32_t objectType),                                                                                     \
+      (handle, requestId, defineId, radiusMeters, objectType))                                                        \
+    X(SetDataOnSimObject, Remote,                                                                                     \
+      (SIMCONNECT_HANDLE handle, std::uint32_t defineId, std::uint32_t objectId, std::uint32_t flags,                 \
+       std::uint32_t arrayCount, std::uint32_t unitSize, void* data),                                                 \
+      (handle, defineId, objectId, flags, arrayCount, unitSize, data))                                                \
+    X(SubscribeToSystemEvent, Remote, (SIMCONNECT_HANDLE handle, std::uint32_t eventId, const char* systemEventName), \
+      (handle, eventId, systemEventName))                                                                             \
+    X(UnsubscribeFromSystemEvent, Remote, (SIMCONNECT_HANDLE handle, std::uint32_t eventId), (handle, eventId))       \
+    X(MapClientEventToSimEvent, Remote, (SIMCONNECT_HANDLE handle, std::uint32_t eventId, const char* eventName),     \
+      (handle, eventId, eventName))                                                                                   \
+    X(AddClientEventToNotificationGroup, Remote,                                                                      \
+      (SIMCONNECT_HANDLE handle, std::uint32_t groupId, std::uint32_t eventId, std::int32_t maskable),                \
+      (handle, groupId, eventId, maskable))                                                                           \
+    X(SetNotificationGroupPriority, Remote,                                                                           \
+      (SIMCONNECT_HANDLE handle, std::uint32_t groupId, std::uint32_t priority),                                      \
+      (handle, groupId, priority))                                                                                    \
+    X(TransmitClientEvent, Remote,                                                                                    \
+      (SIMCONNECT_HANDLE handle, std::uint32_t objectId, std::uint32_t eventId, std::uint32_t data,                   \
+       std::uint32_t groupId, std::uint32_t flags),                                                                   \
+      (handle, objectId, eventId, data, groupId, flags))                                                              \
+    X(FlightPlanLoad, Remote, (SIMCONNECT_HANDLE handle, const char* fileName), (handle, fileName))                   \
+    X(RetrieveString, Local,                                                                                          \
+      (SIMCONNECT_RECV* data, std::uint32_t size, void* stringV, char** text, std::uint32_t* textSize),               \
+      (data, size, stringV, text, textSize))                                                                          \
+    X(MapClientDataNameToID, Remote, (SIMCONNECT_HANDLE handle, const char* name, std::uint32_t clientDataId),        \
+      (handle, name, clientDataId))                                                                                   \
+    X(CreateClientData, Remote,                                                                                       \
+      (SIMCONNECT_HANDLE handle, std::uint32_t clientDataId, std::uint32_t size, std::uint32_t flags),                \
+      (handle, clientDataId, size, flags))                                                                            \
+    X(AddToClientDataDefinition, Remote,                                                                              \
+      (SIMCONNECT_HANDLE handle, std::uint32_t defineId, std::uint32_t offset, std::uint32_t sizeOrType,              \
+       float epsilon, std::uint32_t datumId),                                                                         \
+      (handle, defineId, offset, sizeOrType, epsilon, datumId))                                                       \
+    X(ClearClientDataDefinition, Remote, (SIMCONNECT_HANDLE handle, std::uint32_t defineId), (handle, defineId))      \
+    X(RequestClientData, Remote,                                                                                      \
+      (SIMCONNECT_HANDLE handle, std::uint32_t clientDataId, std::uint32_t requestId, std::uint32_t defineId,         \
+       std::uint32_t period, std::uint32_t flags, std::uint32_t origin, std::uint32_t interval, std::uint32_t limit), \
+      (handle, clientDataId, requestId, defineId, period, flags, origin, interval, limit))                            \
+    X(SetClientData, Remote,                                                                                          \
+      (SIMCONNECT_HANDLE handle, std::uint32_t clientDataId, std::uint32_t defineId, std::uint32_t flags,             \
+       std::uint32_t reserved, std::uint32_t unitSize, void* data),                                                   \
+      (handle, clientDataId, defineId, flags, reserved, unitSize, data))                                              \
+    X(GetLastSentPacketID, Remote, (SIMCONNECT_HANDLE handle, std::uint32_t* sendId), (handle, sendId))
+
+// The list with the DLL's own types.
+#define TARVO_SIMCONNECT_EXPORTS(X) TARVO_SIMCONNECT_FUNCTIONS(X, void*, void*)
+
+// SimConnect_<name>_t: the type of each export.
+#define TARVO_SIMCONNECT_POINTER_TYPE(name, where, params, args) \
+    using SimConnect_##name##_t = SIMCONNECT_HRESULT(*) params;
+TARVO_SIMCONNECT_EXPORTS(TARVO_SIMCONNECT_POINTER_TYPE)
+#undef TARVO_SIMCONNECT_POINTER_TYPE
 
 // The loaded DLL: one pointer per export, null until bound.
 struct SimConnectExports {
-#define TARVO_SIMCONNECT_SLOT(name) SimConnect_##name##_t name = nullptr;
+#define TARVO_SIMCONNECT_SLOT(name, where, params, args) SimConnect_##name##_t name = nullptr;
     TARVO_SIMCONNECT_EXPORTS(TARVO_SIMCONNECT_SLOT)
 #undef TARVO_SIMCONNECT_SLOT
 };

@@ -12,7 +12,6 @@
 #include <map>
 #include <memory>
 #include <thread>
-#include <type_traits>
 
 namespace {
 
@@ -134,185 +133,162 @@ Value Data(const void* data, std::uint32_t size) {
     return bytes == nullptr ? std::vector<std::uint8_t>{} : std::vector<std::uint8_t>(bytes, bytes + size);
 }
 
-}  // namespace
+// ---- One body per export, with the export's parameters --------------------------
 
-#define TARVO_EXPORT extern "C" __declspec(dllexport)
+namespace calls {
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_Open(SIMCONNECT_HANDLE* phSimConnect, const char* szName, void* hWnd,
-                                                std::uint32_t UserEventWin32, void* hEventHandle,
-                                                std::uint32_t ConfigIndex) {
-    if (phSimConnect == nullptr) return SIMCONNECT_E_INVALIDARG;
-    *phSimConnect = nullptr;
+SIMCONNECT_HRESULT Open(SIMCONNECT_HANDLE* handle, const char* name, void* window, std::uint32_t userMessage,
+                        void* event, std::uint32_t configIndex) {
+    if (handle == nullptr) return SIMCONNECT_E_INVALIDARG;
+    *handle = nullptr;
     HANDLE pipe = tarvo::wire::ConnectToPipe(tarvo::wire::SimConnectPipeName(), 2000);
     if (pipe == INVALID_HANDLE_VALUE) return SIMCONNECT_E_FAIL;  // no simulator running
-    auto session = std::make_unique<Session>(pipe, static_cast<HANDLE>(hEventHandle), static_cast<HWND>(hWnd),
-                                             UserEventWin32);
-    const auto result = session->Call(Function::Open, {Text(szName), UserEventWin32, ConfigIndex});
+    auto session =
+        std::make_unique<Session>(pipe, static_cast<HANDLE>(event), static_cast<HWND>(window), userMessage);
+    const auto result = session->Call(Function::Open, {Text(name), userMessage, configIndex});
     if (result.hresult < 0) return result.hresult;
-    *phSimConnect = session.release();
+    *handle = session.release();
     return result.hresult;
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_Close(SIMCONNECT_HANDLE hSimConnect) {
-    if (hSimConnect == nullptr) return SIMCONNECT_E_FAIL;
-    std::unique_ptr<Session> session(AsSession(hSimConnect));
+SIMCONNECT_HRESULT Close(SIMCONNECT_HANDLE handle) {
+    if (handle == nullptr) return SIMCONNECT_E_FAIL;
+    std::unique_ptr<Session> session(AsSession(handle));
     return session->Call(Function::Close, {}).hresult;
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_CallDispatch(SIMCONNECT_HANDLE hSimConnect,
-                                                        SIMCONNECT_DISPATCHPROC pfcnDispatch, void* pContext) {
-    if (hSimConnect == nullptr || pfcnDispatch == nullptr) return SIMCONNECT_E_FAIL;
+SIMCONNECT_HRESULT CallDispatch(SIMCONNECT_HANDLE handle, SIMCONNECT_DISPATCHPROC dispatch, void* context) {
+    if (handle == nullptr || dispatch == nullptr) return SIMCONNECT_E_FAIL;
     SIMCONNECT_RECV* data = nullptr;
     std::uint32_t size = 0;
-    if (AsSession(hSimConnect)->TakeNext(&data, &size)) pfcnDispatch(data, size, pContext);
+    if (AsSession(handle)->TakeNext(&data, &size)) dispatch(data, size, context);
     return SIMCONNECT_S_OK;
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_GetNextDispatch(SIMCONNECT_HANDLE hSimConnect, SIMCONNECT_RECV** ppData,
-                                                           std::uint32_t* pcbData) {
-    if (hSimConnect == nullptr || ppData == nullptr || pcbData == nullptr) return SIMCONNECT_E_FAIL;
-    return AsSession(hSimConnect)->TakeNext(ppData, pcbData) ? SIMCONNECT_S_OK : SIMCONNECT_E_FAIL;
+SIMCONNECT_HRESULT GetNextDispatch(SIMCONNECT_HANDLE handle, SIMCONNECT_RECV** data, std::uint32_t* size) {
+    if (handle == nullptr || data == nullptr || size == nullptr) return SIMCONNECT_E_FAIL;
+    return AsSession(handle)->TakeNext(data, size) ? SIMCONNECT_S_OK : SIMCONNECT_E_FAIL;
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_AddToDataDefinition(SIMCONNECT_HANDLE hSimConnect, std::uint32_t DefineID,
-                                                               const char* DatumName, const char* UnitsName,
-                                                               std::uint32_t DatumType, float fEpsilon,
-                                                               std::uint32_t DatumID) {
-    return Forward(hSimConnect, Function::AddToDataDefinition,
-                   {DefineID, Text(DatumName), Text(UnitsName), DatumType, fEpsilon, DatumID});
+SIMCONNECT_HRESULT AddToDataDefinition(SIMCONNECT_HANDLE handle, std::uint32_t defineId, const char* datumName,
+                                       const char* unitsName, std::uint32_t datumType, float epsilon,
+                                       std::uint32_t datumId) {
+    return Forward(handle, Function::AddToDataDefinition,
+                   {defineId, Text(datumName), Text(unitsName), datumType, epsilon, datumId});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_ClearDataDefinition(SIMCONNECT_HANDLE hSimConnect, std::uint32_t DefineID) {
-    return Forward(hSimConnect, Function::ClearDataDefinition, {DefineID});
+SIMCONNECT_HRESULT ClearDataDefinition(SIMCONNECT_HANDLE handle, std::uint32_t defineId) {
+    return Forward(handle, Function::ClearDataDefinition, {defineId});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_RequestDataOnSimObject(SIMCONNECT_HANDLE hSimConnect,
-                                                                  std::uint32_t RequestID, std::uint32_t DefineID,
-                                                                  std::uint32_t ObjectID, std::uint32_t Period,
-                                                                  std::uint32_t Flags, std::uint32_t origin,
-                                                                  std::uint32_t interval, std::uint32_t limit) {
-    return Forward(hSimConnect, Function::RequestDataOnSimObject,
-                   {RequestID, DefineID, ObjectID, Period, Flags, origin, interval, limit});
+SIMCONNECT_HRESULT RequestDataOnSimObject(SIMCONNECT_HANDLE handle, std::uint32_t requestId, std::uint32_t defineId,
+                                          std::uint32_t objectId, std::uint32_t period, std::uint32_t flags,
+                                          std::uint32_t origin, std::uint32_t interval, std::uint32_t limit) {
+    return Forward(handle, Function::RequestDataOnSimObject,
+                   {requestId, defineId, objectId, period, flags, origin, interval, limit});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_RequestDataOnSimObjectType(SIMCONNECT_HANDLE hSimConnect,
-                                                                      std::uint32_t RequestID, std::uint32_t DefineID,
-                                                                      std::uint32_t dwRadiusMeters,
-                                                                      std::uint32_t type) {
-    return Forward(hSimConnect, Function::RequestDataOnSimObjectType, {RequestID, DefineID, dwRadiusMeters, type});
+SIMCONNECT_HRESULT RequestDataOnSimObjectType(SIMCONNECT_HANDLE handle, std::uint32_t requestId,
+                                              std::uint32_t defineId, std::uint32_t radiusMeters,
+                                              std::uint32_t objectType) {
+    return Forward(handle, Function::RequestDataOnSimObjectType, {requestId, defineId, radiusMeters, objectType});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_SetDataOnSimObject(SIMCONNECT_HANDLE hSimConnect, std::uint32_t DefineID,
-                                                              std::uint32_t ObjectID, std::uint32_t Flags,
-                                                              std::uint32_t ArrayCount, std::uint32_t cbUnitSize,
-                                                              void* pDataSet) {
-    const std::uint32_t count = ArrayCount == 0 ? 1 : ArrayCount;
-    return Forward(hSimConnect, Function::SetDataOnSimObject,
-                   {DefineID, ObjectID, Flags, ArrayCount, cbUnitSize, Data(pDataSet, count * cbUnitSize)});
+SIMCONNECT_HRESULT SetDataOnSimObject(SIMCONNECT_HANDLE handle, std::uint32_t defineId, std::uint32_t objectId,
+                                      std::uint32_t flags, std::uint32_t arrayCount, std::uint32_t unitSize,
+                                      void* data) {
+    const std::uint32_t count = arrayCount == 0 ? 1 : arrayCount;
+    return Forward(handle, Function::SetDataOnSimObject,
+                   {defineId, objectId, flags, arrayCount, unitSize, Data(data, count * unitSize)});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_SubscribeToSystemEvent(SIMCONNECT_HANDLE hSimConnect, std::uint32_t EventID,
-                                                                  const char* SystemEventName) {
-    return Forward(hSimConnect, Function::SubscribeToSystemEvent, {EventID, Text(SystemEventName)});
+SIMCONNECT_HRESULT SubscribeToSystemEvent(SIMCONNECT_HANDLE handle, std::uint32_t eventId,
+                                          const char* systemEventName) {
+    return Forward(handle, Function::SubscribeToSystemEvent, {eventId, Text(systemEventName)});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_UnsubscribeFromSystemEvent(SIMCONNECT_HANDLE hSimConnect,
-                                                                      std::uint32_t EventID) {
-    return Forward(hSimConnect, Function::UnsubscribeFromSystemEvent, {EventID});
+SIMCONNECT_HRESULT UnsubscribeFromSystemEvent(SIMCONNECT_HANDLE handle, std::uint32_t eventId) {
+    return Forward(handle, Function::UnsubscribeFromSystemEvent, {eventId});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_MapClientEventToSimEvent(SIMCONNECT_HANDLE hSimConnect,
-                                                                    std::uint32_t EventID, const char* EventName) {
-    return Forward(hSimConnect, Function::MapClientEventToSimEvent, {EventID, Text(EventName)});
+SIMCONNECT_HRESULT MapClientEventToSimEvent(SIMCONNECT_HANDLE handle, std::uint32_t eventId, const char* eventName) {
+    return Forward(handle, Function::MapClientEventToSimEvent, {eventId, Text(eventName)});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_AddClientEventToNotificationGroup(SIMCONNECT_HANDLE hSimConnect,
-                                                                             std::uint32_t GroupID,
-                                                                             std::uint32_t EventID,
-                                                                             std::int32_t bMaskable) {
-    return Forward(hSimConnect, Function::AddClientEventToNotificationGroup,
-                   {GroupID, EventID, static_cast<std::uint32_t>(bMaskable)});
+SIMCONNECT_HRESULT AddClientEventToNotificationGroup(SIMCONNECT_HANDLE handle, std::uint32_t groupId,
+                                                     std::uint32_t eventId, std::int32_t maskable) {
+    return Forward(handle, Function::AddClientEventToNotificationGroup,
+                   {groupId, eventId, static_cast<std::uint32_t>(maskable)});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_SetNotificationGroupPriority(SIMCONNECT_HANDLE hSimConnect,
-                                                                        std::uint32_t GroupID,
-                                                                        std::uint32_t uPriority) {
-    return Forward(hSimConnect, Function::SetNotificationGroupPriority, {GroupID, uPriority});
+SIMCONNECT_HRESULT SetNotificationGroupPriority(SIMCONNECT_HANDLE handle, std::uint32_t groupId,
+                                                std::uint32_t priority) {
+    return Forward(handle, Function::SetNotificationGroupPriority, {groupId, priority});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_TransmitClientEvent(SIMCONNECT_HANDLE hSimConnect, std::uint32_t ObjectID,
-                                                               std::uint32_t EventID, std::uint32_t dwData,
-                                                               std::uint32_t GroupID, std::uint32_t Flags) {
-    return Forward(hSimConnect, Function::TransmitClientEvent, {ObjectID, EventID, dwData, GroupID, Flags});
+SIMCONNECT_HRESULT TransmitClientEvent(SIMCONNECT_HANDLE handle, std::uint32_t objectId, std::uint32_t eventId,
+                                       std::uint32_t data, std::uint32_t groupId, std::uint32_t flags) {
+    return Forward(handle, Function::TransmitClientEvent, {objectId, eventId, data, groupId, flags});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_FlightPlanLoad(SIMCONNECT_HANDLE hSimConnect, const char* szFileName) {
-    return Forward(hSimConnect, Function::FlightPlanLoad, {Text(szFileName)});
+SIMCONNECT_HRESULT FlightPlanLoad(SIMCONNECT_HANDLE handle, const char* fileName) {
+    return Forward(handle, Function::FlightPlanLoad, {Text(fileName)});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_RetrieveString(SIMCONNECT_RECV* pData, std::uint32_t cbData,
-                                                          void* pStringV, char** ppszString,
-                                                          std::uint32_t* pcbString) {
-    const char* text = nullptr;
-    if (!tarvo::wire::RetrieveStringV(reinterpret_cast<const std::uint8_t*>(pData), cbData, pStringV, &text,
-                                      pcbString)) {
+SIMCONNECT_HRESULT RetrieveString(SIMCONNECT_RECV* data, std::uint32_t size, void* stringV, char** text,
+                                  std::uint32_t* textSize) {
+    const char* found = nullptr;
+    if (!tarvo::wire::RetrieveStringV(reinterpret_cast<const std::uint8_t*>(data), size, stringV, &found,
+                                      textSize)) {
         return SIMCONNECT_E_FAIL;
     }
-    if (ppszString != nullptr) *ppszString = const_cast<char*>(text);
+    if (text != nullptr) *text = const_cast<char*>(found);
     return SIMCONNECT_S_OK;
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_MapClientDataNameToID(SIMCONNECT_HANDLE hSimConnect,
-                                                                 const char* szClientDataName,
-                                                                 std::uint32_t ClientDataID) {
-    return Forward(hSimConnect, Function::MapClientDataNameToID, {Text(szClientDataName), ClientDataID});
+SIMCONNECT_HRESULT MapClientDataNameToID(SIMCONNECT_HANDLE handle, const char* name, std::uint32_t clientDataId) {
+    return Forward(handle, Function::MapClientDataNameToID, {Text(name), clientDataId});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_CreateClientData(SIMCONNECT_HANDLE hSimConnect, std::uint32_t ClientDataID,
-                                                            std::uint32_t dwSize, std::uint32_t Flags) {
-    return Forward(hSimConnect, Function::CreateClientData, {ClientDataID, dwSize, Flags});
+SIMCONNECT_HRESULT CreateClientData(SIMCONNECT_HANDLE handle, std::uint32_t clientDataId, std::uint32_t size,
+                                    std::uint32_t flags) {
+    return Forward(handle, Function::CreateClientData, {clientDataId, size, flags});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_AddToClientDataDefinition(SIMCONNECT_HANDLE hSimConnect,
-                                                                     std::uint32_t DefineID, std::uint32_t dwOffset,
-                                                                     std::uint32_t dwSizeOrType, float fEpsilon,
-                                                                     std::uint32_t DatumID) {
-    return Forward(hSimConnect, Function::AddToClientDataDefinition,
-                   {DefineID, dwOffset, dwSizeOrType, fEpsilon, DatumID});
+SIMCONNECT_HRESULT AddToClientDataDefinition(SIMCONNECT_HANDLE handle, std::uint32_t defineId, std::uint32_t offset,
+                                             std::uint32_t sizeOrType, float epsilon, std::uint32_t datumId) {
+    return Forward(handle, Function::AddToClientDataDefinition, {defineId, offset, sizeOrType, epsilon, datumId});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_ClearClientDataDefinition(SIMCONNECT_HANDLE hSimConnect,
-                                                                     std::uint32_t DefineID) {
-    return Forward(hSimConnect, Function::ClearClientDataDefinition, {DefineID});
+SIMCONNECT_HRESULT ClearClientDataDefinition(SIMCONNECT_HANDLE handle, std::uint32_t defineId) {
+    return Forward(handle, Function::ClearClientDataDefinition, {defineId});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_RequestClientData(SIMCONNECT_HANDLE hSimConnect, std::uint32_t ClientDataID,
-                                                             std::uint32_t RequestID, std::uint32_t DefineID,
-                                                             std::uint32_t Period, std::uint32_t Flags,
-                                                             std::uint32_t origin, std::uint32_t interval,
-                                                             std::uint32_t limit) {
-    return Forward(hSimConnect, Function::RequestClientData,
-                   {ClientDataID, RequestID, DefineID, Period, Flags, origin, interval, limit});
+SIMCONNECT_HRESULT RequestClientData(SIMCONNECT_HANDLE handle, std::uint32_t clientDataId, std::uint32_t requestId,
+                                     std::uint32_t defineId, std::uint32_t period, std::uint32_t flags,
+                                     std::uint32_t origin, std::uint32_t interval, std::uint32_t limit) {
+    return Forward(handle, Function::RequestClientData,
+                   {clientDataId, requestId, defineId, period, flags, origin, interval, limit});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_SetClientData(SIMCONNECT_HANDLE hSimConnect, std::uint32_t ClientDataID,
-                                                         std::uint32_t DefineID, std::uint32_t Flags,
-                                                         std::uint32_t dwReserved, std::uint32_t cbUnitSize,
-                                                         void* pDataSet) {
-    return Forward(hSimConnect, Function::SetClientData,
-                   {ClientDataID, DefineID, Flags, dwReserved, cbUnitSize, Data(pDataSet, cbUnitSize)});
+SIMCONNECT_HRESULT SetClientData(SIMCONNECT_HANDLE handle, std::uint32_t clientDataId, std::uint32_t defineId,
+                                 std::uint32_t flags, std::uint32_t reserved, std::uint32_t unitSize, void* data) {
+    return Forward(handle, Function::SetClientData,
+                   {clientDataId, defineId, flags, reserved, unitSize, Data(data, unitSize)});
 }
 
-TARVO_EXPORT SIMCONNECT_HRESULT SimConnect_GetLastSentPacketID(SIMCONNECT_HANDLE hSimConnect,
-                                                               std::uint32_t* pdwSendID) {
-    if (hSimConnect == nullptr || pdwSendID == nullptr) return SIMCONNECT_E_FAIL;
-    const auto result = AsSession(hSimConnect)->Call(Function::GetLastSentPacketID, {});
-    *pdwSendID = tarvo::wire::U32(result.values, 0).value_or(0);
+SIMCONNECT_HRESULT GetLastSentPacketID(SIMCONNECT_HANDLE handle, std::uint32_t* sendId) {
+    if (handle == nullptr || sendId == nullptr) return SIMCONNECT_E_FAIL;
+    const auto result = AsSession(handle)->Call(Function::GetLastSentPacketID, {});
+    *sendId = tarvo::wire::U32(result.values, 0).value_or(0);
     return result.hresult;
 }
 
-// Every export has exactly the type the server's loader expects.
-#define TARVO_CHECK_EXPORT(name) \
-    static_assert(std::is_same_v<decltype(&SimConnect_##name), SimConnect_##name##_t>, "SimConnect_" #name);
-TARVO_SIMCONNECT_EXPORTS(TARVO_CHECK_EXPORT)
-#undef TARVO_CHECK_EXPORT
+}  // namespace calls
+}  // namespace
+
+// Every export of the list, with exactly its parameters, runs its body above.
+#define TARVO_SIMCONNECT_DEFINE_EXPORT(name, where, params, args) \
+    extern "C" __declspec(dllexport) SIMCONNECT_HRESULT SimConnect_##name params { return calls::name args; }
+TARVO_SIMCONNECT_EXPORTS(TARVO_SIMCONNECT_DEFINE_EXPORT)
+#undef TARVO_SIMCONNECT_DEFINE_EXPORT

@@ -131,27 +131,9 @@ std::optional<std::string> ReadValues(Reader& reader, std::vector<Value>& values
 
 std::string_view FunctionName(Function function) {
     switch (function) {
-        case Function::Open: return "Open";
-        case Function::Close: return "Close";
-        case Function::AddToDataDefinition: return "AddToDataDefinition";
-        case Function::ClearDataDefinition: return "ClearDataDefinition";
-        case Function::RequestDataOnSimObject: return "RequestDataOnSimObject";
-        case Function::RequestDataOnSimObjectType: return "RequestDataOnSimObjectType";
-        case Function::SetDataOnSimObject: return "SetDataOnSimObject";
-        case Function::SubscribeToSystemEvent: return "SubscribeToSystemEvent";
-        case Function::UnsubscribeFromSystemEvent: return "UnsubscribeFromSystemEvent";
-        case Function::MapClientEventToSimEvent: return "MapClientEventToSimEvent";
-        case Function::AddClientEventToNotificationGroup: return "AddClientEventToNotificationGroup";
-        case Function::SetNotificationGroupPriority: return "SetNotificationGroupPriority";
-        case Function::TransmitClientEvent: return "TransmitClientEvent";
-        case Function::FlightPlanLoad: return "FlightPlanLoad";
-        case Function::MapClientDataNameToID: return "MapClientDataNameToID";
-        case Function::CreateClientData: return "CreateClientData";
-        case Function::AddToClientDataDefinition: return "AddToClientDataDefinition";
-        case Function::ClearClientDataDefinition: return "ClearClientDataDefinition";
-        case Function::RequestClientData: return "RequestClientData";
-        case Function::SetClientData: return "SetClientData";
-        case Function::GetLastSentPacketID: return "GetLastSentPacketID";
+#define TARVO_WIRE_NAME(name, where, params, args) TARVO_WIRE_ONLY_##where(case Function::name: return #name;)
+        TARVO_SIMCONNECT_EXPORTS(TARVO_WIRE_NAME)
+#undef TARVO_WIRE_NAME
     }
     return "unknown";
 }
@@ -198,8 +180,7 @@ std::variant<Frame, DecodeError> DecodeBody(std::span<const std::uint8_t> body) 
             Call call;
             std::uint8_t function = 0;
             if (!reader.U32(call.callId) || !reader.U8(function)) return DecodeError{"truncated call header"};
-            if (function < static_cast<std::uint8_t>(Function::Open) ||
-                function > static_cast<std::uint8_t>(Function::GetLastSentPacketID)) {
+            if (function == detail::kNoFunction || function >= detail::kFunctionEnd) {
                 return DecodeError{"unknown function " + std::to_string(function)};
             }
             call.function = static_cast<Function>(function);

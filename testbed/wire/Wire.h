@@ -13,6 +13,8 @@
 // refused with a reason.
 #pragma once
 
+#include "platform/SimConnectAbi.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -25,30 +27,28 @@ namespace tarvo::wire {
 
 inline constexpr std::uint32_t kMaxFrameBody = 1u << 20;
 
-// Functions, by the number they travel as. New ones go at the end.
+// TARVO_WIRE_ONLY_##where(tokens) keeps the tokens for a Remote function of the
+// SimConnect list only: those calls travel, our SimConnect.dll answers the Local
+// ones itself.
+#define TARVO_WIRE_ONLY_Remote(...) __VA_ARGS__
+#define TARVO_WIRE_ONLY_Local(...)
+
+namespace detail {
+// Numbers from 1, in list order.
+#define TARVO_WIRE_NUMBER(name, where, params, args) TARVO_WIRE_ONLY_##where(name##Number, )
+enum FunctionNumber : std::uint8_t { kNoFunction, TARVO_SIMCONNECT_EXPORTS(TARVO_WIRE_NUMBER) kFunctionEnd };
+#undef TARVO_WIRE_NUMBER
+}  // namespace detail
+
+// Functions, by the number they travel as.
 enum class Function : std::uint8_t {
-    Open = 1,
-    Close,
-    AddToDataDefinition,
-    ClearDataDefinition,
-    RequestDataOnSimObject,
-    RequestDataOnSimObjectType,
-    SetDataOnSimObject,
-    SubscribeToSystemEvent,
-    UnsubscribeFromSystemEvent,
-    MapClientEventToSimEvent,
-    AddClientEventToNotificationGroup,
-    SetNotificationGroupPriority,
-    TransmitClientEvent,
-    FlightPlanLoad,
-    MapClientDataNameToID,
-    CreateClientData,
-    AddToClientDataDefinition,
-    ClearClientDataDefinition,
-    RequestClientData,
-    SetClientData,
-    GetLastSentPacketID,
+#define TARVO_WIRE_FUNCTION(name, where, params, args) TARVO_WIRE_ONLY_##where(name = detail::name##Number, )
+    TARVO_SIMCONNECT_EXPORTS(TARVO_WIRE_FUNCTION)
+#undef TARVO_WIRE_FUNCTION
 };
+// The numbers are the protocol: a new function goes at the end of the list.
+static_assert(static_cast<int>(Function::Open) == 1 && static_cast<int>(Function::GetLastSentPacketID) == 21);
+
 std::string_view FunctionName(Function function);
 
 struct NullString {
