@@ -87,6 +87,7 @@ TEST_F(ReportsTest, NamedVariablesFollowTheirCaseRules) {
     SetField(sim::kFuelRecord, 1, 1234);  // total gallons
     SetField(sim::kFuelRecord, 4, 100);   // centre gallons
     SetField(sim::kWeatherRecord, 4, -10);
+    SetField(sim::kDesignRecord, 3, 1);  // gear wheels; retractable (2) stays 0
     // {name, integer, text}
     struct Case {
         const char* name;
@@ -101,7 +102,8 @@ TEST_F(ReportsTest, NamedVariablesFollowTheirCaseRules) {
         {"(A:FUEL TOTAL QUANTITY,gallons)", 0, ""},
         {"(A:FUEL TANK CENTER QUANTITY,pound", 834, ""},
         {"(A:TOTAL AIR TEMPERATURE,Fahrenheit)", 14, ""},
-        {"(A:IS GEAR WHEELS, bool)", 0, ""},
+        {"(A:IS GEAR WHEELS, bool)", 1, ""},
+        {"(A:IS GEAR WHEELS,bool)", 0, ""},  // the blank is part of the name
         {"(A:NO SUCH VARIABLE,number)", 0, ""},
         {"(A:", 0, ""},
     };
