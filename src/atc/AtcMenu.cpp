@@ -200,10 +200,11 @@ MessageResult SendAtcText(Server& server, bool refresh) {
         if (server.atc.sourceMode == kExternalLineMode) text = text.substr(0, text.find("\r\n"));
     }
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    return server.ports.desktop
-        .SendCopyDataTimeout(server.host.crewWindow, server.host.linkWindow, kAtcTextKind, bytes,
-                             kSendTimeoutMilliseconds)
-        .value_or(0);
+    // Delivered or not; the crew app's own answer is not passed on, as for the snapshot.
+    return server.ports.desktop.SendCopyDataTimeout(server.host.crewWindow, server.host.linkWindow, kAtcTextKind, bytes,
+                                                    kSendTimeoutMilliseconds)
+               ? 1
+               : 0;
 }
 
 }  // namespace tarvo::atc

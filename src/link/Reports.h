@@ -67,11 +67,12 @@ struct ValueQuery {
 // Fills the snapshot record from the received records and the adapter.
 void BuildSnapshot(Server& server);
 
-// Query 6: builds the snapshot record and sends it to the crew app; the result
-// of the send (0 when it failed or timed out).
+// Query 6: builds the snapshot record and sends it to the crew app; 1 when it
+// was delivered, 0 when the send failed or timed out (whatever the crew app's
+// window answered).
 MessageResult SendSnapshot(Server& server);
 
-// Sends a take-off data record to the crew app; the result of the send.
+// Sends a take-off data record to the crew app; 1 when delivered, else 0.
 MessageResult SendTakeoffRecord(Server& server, WindowId crewWindow, WindowId linkWindow,
                                 const TakeoffDataRecord& record);
 

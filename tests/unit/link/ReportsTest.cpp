@@ -144,6 +144,7 @@ TEST_F(ReportsTest, SnapshotCombinesRecordsAdapterAndPhase) {
     EXPECT_EQ(sent.kind, 611u);
     EXPECT_EQ(sent.to, 0x501u);
     EXPECT_EQ(sent.from, 0x502u);
+    EXPECT_EQ(sent.timeoutMilliseconds, 4000u);
     ASSERT_EQ(sent.bytes.size(), 180u);
     std::int32_t w[45];
     std::memcpy(w, sent.bytes.data(), 180);
@@ -160,8 +161,14 @@ TEST_F(ReportsTest, SnapshotCombinesRecordsAdapterAndPhase) {
     EXPECT_EQ(w[37], 5000);
     EXPECT_EQ(w[40], 77);
 
-    fake.desktop.copyDataReply = std::nullopt;  // the crew app hangs
-    EXPECT_EQ(SendSnapshot(fake.server), 0);
+    // The result says whether the record arrived, not what the crew app answered.
+    const std::pair<std::optional<MessageResult>, MessageResult> replies[] = {
+        {0, 1}, {7, 1}, {std::nullopt, 0},  // nullopt: the crew app hangs or is gone
+    };
+    for (const auto& [reply, result] : replies) {
+        fake.desktop.copyDataReply = reply;
+        EXPECT_EQ(SendSnapshot(fake.server), result) << reply.value_or(-1);
+    }
 }
 
 TEST_F(ReportsTest, NoEnginesMeansEveryEngineRuns) {
@@ -173,6 +180,7 @@ TEST_F(ReportsTest, GenericTakeoffDataWithoutABridgeIsAllZero) {
     fake.server.adapters.table.SendTakeoffData(fake.server, 0x501, 0x502);
     ASSERT_EQ(fake.desktop.copyData.size(), 1u);
     EXPECT_EQ(fake.desktop.copyData[0].kind, 615u);
+    EXPECT_EQ(fake.desktop.copyData[0].timeoutMilliseconds, 4000u);
     EXPECT_EQ(fake.desktop.copyData[0].bytes, std::vector<std::uint8_t>(64, 0));
 }
 
