@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace tarvo::host {
 namespace {
@@ -51,6 +52,19 @@ void OpenSimulatorProcess(Server& server) {
     server.ports.memory.EnableDebugPrivilege(host.simulatorProcess);
 }
 
+// Unsubscribes the system events and closes the main session, if it is open.
+void CloseSession(Server& server) {
+    HostState& host = server.host;
+    if (host.session == nullptr) return;
+    for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
+                                sim::kEventFrame, sim::kEventSim}) {
+        server.ports.simConnect.UnsubscribeFromSystemEvent(host.session, event);
+    }
+    // Forgotten before the call, so a failure from here on never closes it twice.
+    server.ports.simConnect.Close(std::exchange(host.session, nullptr));
+    server.log.Write("Closing Simconnect session");
+}
+
 int ShutDown(Server& server, ShutdownKind kind) {
     HostState& host = server.host;
     platform::Ports& ports = server.ports;
@@ -59,14 +73,7 @@ int ShutDown(Server& server, ShutdownKind kind) {
         ports.threads.CloseEvent(host.pauseEvent);
         adapters::UnloadAdapter(server);
         bridge::DestroyBridge(server);
-        if (host.session != nullptr) {
-            for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
-                                        sim::kEventFrame, sim::kEventSim}) {
-                ports.simConnect.UnsubscribeFromSystemEvent(host.session, event);
-            }
-            ports.simConnect.Close(host.session);
-            server.log.Write("Closing Simconnect session");
-        }
+        CloseSession(server);
     }
     // The searches notice their stop request within this pause.
     if (adapters::fenix::RequestTakeoffSearchStop(server)) ports.clock.Sleep(kFenixSearchStopMilliseconds);
@@ -79,6 +86,21 @@ int ShutDown(Server& server, ShutdownKind kind) {
 }
 
 }  // namespace
+
+int ShutDownAfterFailure(Server& server) noexcept {
+    // Each step by itself: one that fails again must not keep the others from running.
+    const auto step = [](auto&& body) {
+        try {
+            body();
+        } catch (...) {
+        }
+    };
+    server.host.running = false;  // worker threads end on it
+    step([&] { server.log.Write("Unexpected failure; Tarvo81_Ldr stops"); });
+    step([&] { CloseSession(server); });
+    step([&] { server.log.Write("Tarvo81_Ldr unloading"); });
+    return 1;
+}
 
 WindowId FindSimulatorWindow(platform::Desktop& desktop) {
     WindowId found = 0;

@@ -28,7 +28,6 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
     try {
         return host::RunServer(instance, commandLine != nullptr ? commandLine : "");
     } catch (...) {
-        instance.log.Write("Unexpected failure; Tarvo81_Ldr stops");
-        return 1;
+        return host::ShutDownAfterFailure(instance);
     }
 }

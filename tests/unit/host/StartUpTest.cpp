@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -219,6 +220,50 @@ TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
     RunServer(fake.server, "2970");
     EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgDeletePressed, 0, 0}}));
     EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.WaitEvent 1").size(), 3u);  // 1500 + two passes
+}
+
+TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
+    // {where the failure comes from, what the safe steps then do}
+    struct Case {
+        const char* throwAt;
+        std::vector<std::string> then;
+    };
+    const std::vector<std::string> closeSession = {
+        "SimConnect.UnsubscribeFromSystemEvent 154",   "SimConnect.UnsubscribeFromSystemEvent 153",
+        "SimConnect.UnsubscribeFromSystemEvent 152",   "SimConnect.UnsubscribeFromSystemEvent 151",
+        "SimConnect.UnsubscribeFromSystemEvent 150",   "SimConnect.Close",
+        "Files.AppendLine Closing Simconnect session",
+    };
+    const auto steps = [&](bool sessionOpen) {
+        std::vector<std::string> then = {"Files.AppendLine Unexpected failure; Tarvo81_Ldr stops"};
+        if (sessionOpen) then.insert(then.end(), closeSession.begin(), closeSession.end());
+        then.push_back("Files.AppendLine Tarvo81_Ldr unloading");
+        return then;
+    };
+    const Case cases[] = {
+        {"Sound.EnumerateDevices", steps(false)},                    // start-up, before the session
+        {"Threads.WaitEvent 1", steps(true)},                        // the main loop
+        {"SimConnect.UnsubscribeFromSystemEvent 152", steps(true)},  // shutdown, while unsubscribing
+        {"SimConnect.Close", steps(false)},                          // shutdown: never closed twice
+        {"Desktop.DestroyWindow", steps(false)},                     // shutdown, after the session
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.throwAt);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.files.MakeFolder(fakes::kFakeCrewFolder);
+        f.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, kSimulatorProcess});
+        f.simConnect.onCallDispatch = [&f](SIMCONNECT_DISPATCHPROC, void*) { f.server.host.running = false; };
+        f.journal.ThrowAt(c.throwAt);
+        EXPECT_THROW(RunServer(f.server, "2970"), std::runtime_error);
+
+        const std::size_t failedAt = f.journal.Entries().size();
+        EXPECT_EQ(ShutDownAfterFailure(f.server), 1);
+        const std::vector<std::string> entries = f.journal.Entries();
+        EXPECT_EQ(std::vector<std::string>(entries.begin() + static_cast<std::ptrdiff_t>(failedAt), entries.end()),
+                  c.then);
+        EXPECT_FALSE(f.server.host.running) << "worker threads see the server going";
+    }
 }
 
 TEST(SimulatorFinder, TakesTheFirstVisibleAceAppNamingTheSimulator) {
