@@ -113,6 +113,24 @@ TEST_F(WasmBridgeTest, ConfigurationBringsTheNameAreasAndTheirNames) {
     EXPECT_EQ(std::find(log.begin(), log.end(), "WASM version mismatch"), log.end());
 }
 
+TEST_F(WasmBridgeTest, OnlyTheAreasTheConfigurationDescribesAreSetUp) {
+    // The list ends after two value areas: nothing past it is an area, though
+    // the ten value areas usually follow the name areas.
+    Publish({{"lvars0", 56, 0}, {"hvars0", 56, 1}, {"values0", 8192, 2}, {"values1", 8192, 2}});
+    StartBridge();
+    AskForConfiguration();
+    WaitUntil([&] {
+        const auto log = LogLines();
+        return std::find(log.begin(), log.end(), "Config data updates requested.") != log.end();
+    });
+    std::vector<std::string> requests;
+    for (const std::string& call : Calls()) {
+        if (call.starts_with("RequestClientData ")) requests.push_back(call.substr(18));
+    }
+    EXPECT_EQ(requests, (std::vector<std::string>{"1", "4", "5", "6", "7", "1"}))
+        << "the configuration, the four areas by their client data ids, the configuration's updates";
+}
+
 TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver) {
     Publish(OneOfEach(56 * 2));
     world.WriteClientArea("lvars0", 0, NameRecords({"L:A", "L:B"}));
