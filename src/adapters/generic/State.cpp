@@ -126,15 +126,17 @@ void FillDefault(Server& server, link::SnapshotRecord& record) {
             w[link::kWordAutopilotFlags] |= kVerticalNavigation;
         }
     }
-    if (id == kAsobo747Id && server.adapters.asobo747Flag)
+    if (id == kAsobo747Id && server.adapters.asobo747Flag) {
         w[link::kWordAltitudeTarget] = flight.Int32(kAltitudeTarget3);
+    }
     if (IsCj4(server)) {
         w[link::kWordSpeedTarget] = flight.Int32(kAirspeedTarget1);
         w[link::kWordHeadingTarget] = flight.Int32(kHeadingTarget1);
         w[link::kWordAltitudeTarget] = flight.Int32(kAltitudeTarget1);
     }
-    if (w[link::kWordAltitudeTarget] >= kNoAltitudeTarget)
+    if (w[link::kWordAltitudeTarget] >= kNoAltitudeTarget) {
         w[link::kWordAltitudeTarget] = flight.Int32(kAltitudeTarget1);
+    }
 
     w[link::kWordAutopilotFlags] |= DefaultAutopilotFlags(server.session.records[sim::kAutopilotRecord]);
     // Left alone, word 37 would keep the altitude target, and a target such as
