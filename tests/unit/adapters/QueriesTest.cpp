@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace tarvo::adapters::generic {
 namespace {
@@ -726,6 +727,29 @@ TEST_F(QueriesTest, EveryAddOnRowReadsItsOwnVariableOnTheFenix) {
             expected = *value;
         }
         EXPECT_EQ(Ask(row.code), DoubleBytes(expected));
+    }
+}
+
+// Rows that name a neighbour's variable read the switch the code is about.
+TEST_F(QueriesTest, NavLogoFirstOfficerAndWingAntiIceRowsReadTheirOwnSwitches) {
+    ConnectBridgeWithEverySlot();
+    BeFenix(fake.server);
+    // {code, the switch named beside it, its own switch}
+    const std::tuple<std::uint32_t, Slot, Slot> cases[] = {
+        {619, Slot::ProbeWindowHeatSwitch, Slot::LogoLightSwitch},
+        {620, Slot::ProbeWindowHeatSwitch, Slot::NavLightSwitch},
+        {1699, Slot::Efis1LsButton, Slot::Efis2LsButton},
+        {1745, Slot::CaptainTerrainOnNdButton, Slot::FirstOfficerTerrainOnNdButton},
+        {905, Slot::MasterCautionLight, Slot::WingAntiIceSwitch},
+    };
+    for (const auto& [code, neighbour, own] : cases) {
+        SCOPED_TRACE("code " + std::to_string(code));
+        SetSlotValue(neighbour, 1.0);
+        EXPECT_EQ(Ask(code), DoubleBytes(0.0));
+        SetSlotValue(own, 1.0);
+        EXPECT_EQ(Ask(code), DoubleBytes(1.0));
+        SetSlotValue(neighbour, 0.0);
+        SetSlotValue(own, 0.0);
     }
 }
 
