@@ -82,8 +82,9 @@ constexpr Step Calc(std::string_view code) {
 constexpr Step CalcToggle(std::string_view code, StateField state) {
     return {.kind = StepKind::CalcToggle, .state = state, .text = code};
 }
-constexpr Step Call(CommandAction action) {
-    return {.kind = StepKind::Call, .action = action};
+// By reference: a call always has its function.
+constexpr Step Call(void (&action)(const Command&)) {
+    return {.kind = StepKind::Call, .action = &action};
 }
 constexpr Step Worker(std::span<const SequenceStep> sequence) {
     return {.kind = StepKind::Worker, .sequence = sequence};
@@ -805,7 +806,6 @@ constexpr bool RowsAreWellFormed() {
 
 constexpr bool StepsHaveWhatTheyNeed() {
     for (const Step& step : kTable) {
-        if (step.kind == StepKind::Call && step.action == nullptr) return false;
         if (step.kind == StepKind::Worker && step.sequence.empty()) return false;
         if ((step.kind == StepKind::Event || step.kind == StepKind::Toggle || step.kind == StepKind::Calc ||
              step.kind == StepKind::CalcToggle) &&
@@ -819,7 +819,7 @@ constexpr bool StepsHaveWhatTheyNeed() {
 static_assert(StartsWithACode(), "a row starts with its codes");
 static_assert(CodesAreUnique(), "a code belongs to one row");
 static_assert(RowsAreWellFormed(), "branches: When ... then Otherwise last, none empty");
-static_assert(StepsHaveWhatTheyNeed(), "events and code have a text, calls an action, workers a sequence");
+static_assert(StepsHaveWhatTheyNeed(), "events and code have a text, workers a sequence");
 
 }  // namespace
 

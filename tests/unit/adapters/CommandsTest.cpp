@@ -404,6 +404,20 @@ TEST_F(CommandsFixture, AddOnRowsUseTheirAircraftsVariables) {
     EXPECT_EQ(Events(), Lines{"TOGGLE_FLIGHT_DIRECTOR 1"});
 }
 
+// The simulator's hydraulic pumps are switched by a key event in calculator
+// code, only when the systems record shows them in the other state.
+TEST_F(CommandsFixture, HydraulicPumpsToggleInsideTheSimulator) {
+    ConnectWith({{Slot::HydraulicEngine1PumpSwitch, "S_OH_HYD_ENG_1_PUMP"}});
+    world.SetNumber("HYDRAULIC SWITCH:1", 1, "bool");
+    SetField(sim::kSystemsRecord, 71, 1);
+    Run(68012, 0);
+    SetField(sim::kSystemsRecord, 71, 0);
+    Run(68012, 0);
+    EXPECT_EQ(Received(), (Lines{"0 S_OH_HYD_ENG_1_PUMP=0", "0 code 1  (>K:HYDRAULIC_SWITCH_TOGGLE)",
+                                 "0 S_OH_HYD_ENG_1_PUMP=0"}));
+    EXPECT_EQ(world.Number("HYDRAULIC SWITCH:1", "bool"), std::optional<double>(0));
+}
+
 TEST_F(CommandsFixture, A32nxSecondAutopilotIsCheckedAgainstItsLvar) {
     ConnectWith({{Slot::Autopilot2Light, "A32NX_AUTOPILOT_2_ACTIVE"}});
     A32nx();
