@@ -10,8 +10,7 @@ namespace {
 
 // The stand-in's trace line of a key event the server sent: object, event id, data, priority, flags.
 std::string Sent(int eventId, long long data) {
-    return R"("fn":"TransmitClientEvent","args":[0,)" + std::to_string(eventId) + "," + std::to_string(data) +
-           ",1,16]";
+    return R"("fn":"TransmitClientEvent","args":[0,)" + std::to_string(eventId) + "," + std::to_string(data) + ",1,16]";
 }
 
 // Asks the stand-in until it answers expected; false when it never does within the time.
@@ -30,10 +29,10 @@ protected:
 
     void SetUp() override {
         StandInFixture::SetUp();
-        for (const char* command : {R"(set "AUTOPILOT HEADING LOCK DIR" degrees 10)",
-                                    R"(set "AUTOPILOT YAW DAMPER" bool 0)",
-                                    R"(atc "1 - Say Again" "2 - Contact Ground on 121.900" "3 - Cancel" )"
-                                    R"("4 - Request IFR Clearance")"}) {
+        for (const char* command :
+             {R"(set "AUTOPILOT HEADING LOCK DIR" degrees 10)", R"(set "AUTOPILOT YAW DAMPER" bool 0)",
+              R"(atc "1 - Say Again" "2 - Contact Ground on 121.900" "3 - Cancel" )"
+              R"("4 - Request IFR Clearance")"}) {
             ASSERT_EQ(SimControl(command), std::optional<std::string>("ok")) << command;
         }
         ASSERT_NO_FATAL_FAILURE(StartServer());
@@ -65,11 +64,11 @@ protected:
 };
 
 TEST_F(CommandsTest, CommandsReachTheSimulatorAsKeyEvents) {
-    EXPECT_EQ(CrewControl("post 39374 66079 0"), std::optional<std::string>("ok 1"));  // gear up
+    EXPECT_EQ(CrewControl("post 39374 66079 0"), std::optional<std::string>("ok 1"));     // gear up
     EXPECT_EQ(CrewControl("post 39374 65698 8191"), std::optional<std::string>("ok 1"));  // flaps
-    EXPECT_EQ(CrewControl("post 39374 65933 0"), std::optional<std::string>("ok 1"));  // engine 2 magnetos off
-    EXPECT_EQ(CommandByAtom("0001022000000000"), std::optional<std::string>("ok 0"));  // gear down
-    EXPECT_EQ(CommandByAtom("0001002C00000001"), std::optional<std::string>("ok 0"));  // autopilot 1 on
+    EXPECT_EQ(CrewControl("post 39374 65933 0"), std::optional<std::string>("ok 1"));     // engine 2 magnetos off
+    EXPECT_EQ(CommandByAtom("0001022000000000"), std::optional<std::string>("ok 0"));     // gear down
+    EXPECT_EQ(CommandByAtom("0001002C00000001"), std::optional<std::string>("ok 0"));     // autopilot 1 on
     ASSERT_TRUE(WaitForLine(simTrace, Sent(159, 1), 5000));
     EXPECT_EQ(MissingInOrder(ReadLines(simTrace),
                              {Sent(236, 0), Sent(240, 8191), Sent(415, 0), Sent(235, 0), Sent(160, 1), Sent(159, 1)}),

@@ -413,8 +413,8 @@ TEST_F(CommandsFixture, HydraulicPumpsToggleInsideTheSimulator) {
     Run(68012, 0);
     SetField(sim::kSystemsRecord, 71, 0);
     Run(68012, 0);
-    EXPECT_EQ(Received(), (Lines{"0 S_OH_HYD_ENG_1_PUMP=0", "0 code 1  (>K:HYDRAULIC_SWITCH_TOGGLE)",
-                                 "0 S_OH_HYD_ENG_1_PUMP=0"}));
+    EXPECT_EQ(Received(),
+              (Lines{"0 S_OH_HYD_ENG_1_PUMP=0", "0 code 1  (>K:HYDRAULIC_SWITCH_TOGGLE)", "0 S_OH_HYD_ENG_1_PUMP=0"}));
     EXPECT_EQ(world.Number("HYDRAULIC SWITCH:1", "bool"), std::optional<double>(0));
 }
 
