@@ -4,6 +4,7 @@
 
 #include "adapters/AircraftAdapter.h"
 #include "adapters/fenix/FenixState.h"
+#include "adapters/generic/CommandState.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -31,6 +32,10 @@ struct AdapterState {
     std::atomic<bool> asobo747Flag{false};
     std::atomic<bool> cj4Flag{false};
     std::atomic<bool> groundServicesFound{false};
+
+    // Worker threads of crew commands still running; shutdown waits for them.
+    std::atomic<std::int32_t> workersRunning{0};
+    generic::CommandState commands;
 };
 
 }  // namespace tarvo::adapters

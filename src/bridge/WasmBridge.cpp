@@ -419,6 +419,7 @@ void WasmBridge::WriteSetLvar(std::uint16_t id, double value) {
         return bytes;
     };
     auto set = record(id, value);
+    const std::lock_guard<std::mutex> pair(writeMutex_);
     if (SetClientData(kSetLvarArea, kSetLvarArea, set) < 0) return;
     std::uint32_t sent = 0;
     server_.ports.simConnect.GetLastSentPacketID(connection_, &sent);
@@ -431,6 +432,7 @@ void WasmBridge::WriteCalculatorCode(std::string_view code) {
     if (code.size() > kLongestCalculatorCode) return;
     std::array<std::uint8_t, 1024> buffer{};
     std::memcpy(buffer.data(), code.data(), code.size());
+    const std::lock_guard<std::mutex> pair(writeMutex_);
     if (SetClientData(kCalcCodeArea, kCalcCodeArea, buffer) < 0) return;
     std::uint32_t sent = 0;
     server_.ports.simConnect.GetLastSentPacketID(connection_, &sent);

@@ -1,6 +1,7 @@
 #include "host/StartUp.h"
 
 #include "adapters/Selection.h"
+#include "adapters/Workers.h"
 #include "adapters/fenix/FenixSearches.h"
 #include "atc/AtcMenu.h"
 #include "base/Names.h"
@@ -70,6 +71,8 @@ int ShutDown(Server& server, ShutdownKind kind) {
     platform::Ports& ports = server.ports;
     if (kind == ShutdownKind::AfterMainLoop) {
         server.log.Write("Leaving main loop");
+        // Command workers use the Server; they notice the cleared running flag.
+        adapters::WaitForWorkers(server);
         ports.threads.CloseEvent(host.pauseEvent);
         adapters::UnloadAdapter(server);
         bridge::DestroyBridge(server);

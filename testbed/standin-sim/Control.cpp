@@ -106,6 +106,25 @@ std::string WasmModuleHost::Run(const std::vector<std::string>& t) {
         return "ok " + text.str();
     }
     if (command == "reloads" && arity(0)) return "ok " + std::to_string(module_->Reloads());
+    if ((command == "writes" || command == "fired" || command == "code") && arity(0)) {
+        using Kind = simworld::WasmModule::Receipt::Kind;
+        const Kind wanted = command == "writes" ? Kind::Write : command == "fired" ? Kind::Fire : Kind::Code;
+        std::ostringstream text;
+        text.precision(17);
+        text << "ok";
+        for (const auto& receipt : module_->Receipts()) {
+            if (receipt.kind != wanted) continue;
+            text << ' ';
+            if (wanted == Kind::Write) {
+                text << receipt.text << '=' << receipt.value;
+            } else if (wanted == Kind::Fire) {
+                text << receipt.text;
+            } else {
+                text << '"' << receipt.text << '"';
+            }
+        }
+        return text.str();
+    }
     return "error unknown wasm command or wrong number of arguments";
 }
 
