@@ -67,6 +67,8 @@ TEST_F(CommandsTest, CommandsReachTheSimulatorAsKeyEvents) {
     EXPECT_EQ(CrewControl("post 39374 66079 0"), std::optional<std::string>("ok 1"));     // gear up
     EXPECT_EQ(CrewControl("post 39374 65698 8191"), std::optional<std::string>("ok 1"));  // flaps
     EXPECT_EQ(CrewControl("post 39374 65933 0"), std::optional<std::string>("ok 1"));     // engine 2 magnetos off
+    // A sent query overtakes posted messages still queued: let the posts act first.
+    ASSERT_TRUE(WaitForLine(simTrace, Sent(415, 0), 5000));
     EXPECT_EQ(CommandByAtom("0001022000000000"), std::optional<std::string>("ok 0"));     // gear down
     EXPECT_EQ(CommandByAtom("0001002C00000001"), std::optional<std::string>("ok 0"));     // autopilot 1 on
     ASSERT_TRUE(WaitForLine(simTrace, Sent(159, 1), 5000));
