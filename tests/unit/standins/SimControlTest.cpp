@@ -60,6 +60,8 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("wasm lvars 3 LVAR_"), "ok");
     EXPECT_EQ(run("wasm lvar I_FCU_AP1 1"), "ok");
     EXPECT_EQ(run("wasm hvar H:A320_Neo_FCU_HDG_PUSH"), "ok");
+    EXPECT_EQ(run("wasm profile nosuch"), "error no profile named nosuch");
+    EXPECT_EQ(run("wasm filler 6"), "ok");
     EXPECT_EQ(run("wasm load"), "ok");
     EXPECT_EQ(run("wasm get i_fcu_ap1"), "ok 1");
     EXPECT_EQ(run("wasm set LVAR_2 4.5"), "ok");
