@@ -20,6 +20,7 @@ std::span<const bridge::WantedVariable> HvarList();
 
 // The A320 family's commands that the generic command table does not hold
 // (aircraft 58, bridge in service): Fenix, A32NX and the simulator's A320neo.
-void HandleCommand(Server& server, std::uint32_t code, std::uint32_t value);
+// Any other code does nothing. Always 1.
+std::int32_t HandleCommand(Server& server, std::uint32_t code, std::uint32_t value);
 
 }  // namespace tarvo::adapters::a32nx
