@@ -1,5 +1,5 @@
 // The A320 family's own commands: what each variant does with each code, the
-// codes the generic command set hands over.
+// codes the generic command set hands over, and the take-off data.
 #include "adapters/CommandsFixture.h"
 #include "adapters/a32nx/A32nx.h"
 #include "bridge/Registry.h"
@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -221,6 +224,35 @@ TEST_F(CommandsFixture, TheDiscoveredA32nxAnswersItsCommands) {
                                  "0 fire H:A320_Neo_CDU_2_BTN_MENU", "0 A32NX_ECAM_SD_CURRENT_PAGE_INDEX=0",
                                  "0 A32NX_BTN_CLR2=1"}));
     EXPECT_EQ(Events(), (Lines{"A32NX.FCU_HDG_SET 270"}));
+}
+
+// Take-off data off the Fenix: the five variables, each a double that may be
+// anything, as integers in words 0, 1, 2, 4 and 12.
+TEST_F(CommandsFixture, TakeoffDataComesFromTheTakeoffVariables) {
+    ConnectBridgeWithEverySlot([](Slot slot) {
+        switch (slot) {
+            case Slot::TakeoffV1SpeedValue:
+                return 141.9;
+            case Slot::TakeoffVrSpeedValue:
+                return std::numeric_limits<double>::quiet_NaN();
+            case Slot::TakeoffV2SpeedValue:
+                return 1e12;
+            case Slot::TransitionAltitudeValue:
+                return 5000.0;
+            case Slot::TakeoffFlexTemperatureValue:
+                return -3.9;
+            default:
+                return 7.0;
+        }
+    });
+    A32nx();
+    generic::SendTakeoffData(fake.server, crewWindow, linkWindow);
+    ASSERT_EQ(fake.desktop.copyData.size(), 1u);
+    std::array<std::int32_t, 16> words{};
+    ASSERT_EQ(fake.desktop.copyData[0].bytes.size(), sizeof words);
+    std::memcpy(words.data(), fake.desktop.copyData[0].bytes.data(), sizeof words);
+    EXPECT_EQ(words, (std::array<std::int32_t, 16>{141, 0, std::numeric_limits<std::int32_t>::max(), 0, 5000, 0, 0, 0,
+                                                   0, 0, 0, 0, -3, 0, 0, 0}));
 }
 
 }  // namespace
