@@ -229,22 +229,12 @@ TEST_F(CommandsFixture, TheDiscoveredA32nxAnswersItsCommands) {
 // Take-off data off the Fenix: the five variables, each a double that may be
 // anything, as integers in words 0, 1, 2, 4 and 12.
 TEST_F(CommandsFixture, TakeoffDataComesFromTheTakeoffVariables) {
-    ConnectBridgeWithEverySlot([](Slot slot) {
-        switch (slot) {
-            case Slot::TakeoffV1SpeedValue:
-                return 141.9;
-            case Slot::TakeoffVrSpeedValue:
-                return std::numeric_limits<double>::quiet_NaN();
-            case Slot::TakeoffV2SpeedValue:
-                return 1e12;
-            case Slot::TransitionAltitudeValue:
-                return 5000.0;
-            case Slot::TakeoffFlexTemperatureValue:
-                return -3.9;
-            default:
-                return 7.0;
-        }
-    });
+    ConnectBridgeWithEverySlot();
+    SetSlotValue(Slot::TakeoffV1SpeedValue, 141.9);
+    SetSlotValue(Slot::TakeoffVrSpeedValue, std::numeric_limits<double>::quiet_NaN());
+    SetSlotValue(Slot::TakeoffV2SpeedValue, 1e12);
+    SetSlotValue(Slot::TransitionAltitudeValue, 5000.0);
+    SetSlotValue(Slot::TakeoffFlexTemperatureValue, -3.9);
     A32nx();
     generic::SendTakeoffData(fake.server, crewWindow, linkWindow);
     ASSERT_EQ(fake.desktop.copyData.size(), 1u);
