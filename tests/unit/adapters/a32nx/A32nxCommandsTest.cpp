@@ -81,6 +81,8 @@ const HandlerCase kHandlerCases[] = {
     {"AdrOnFenixLightLit", 68567, 1, A320::Fenix, {{Slot::Adr1Light, 1.0}}, {"0 S_OH_NAV_ADR1=1", "800 S_OH_NAV_ADR1=0"}},
     {"AdrOnFenixLightOut", 68567, 1, A320::Fenix, {}, {}},
     {"AdrOffFenixLightOut", 68569, 0, A320::Fenix, {}, {"0 S_OH_NAV_ADR3=1", "800 S_OH_NAV_ADR3=0"}},
+    // One reading for both requests: a light between 0 and 1 is lit, and only turning on presses.
+    {"AdrOffFenixLightHalfLit", 68567, 0, A320::Fenix, {{Slot::Adr1Light, 0.5}}, {}},
     {"AdrA32nxSets", 68568, 1, A320::A32nx, {}, {"0 S_OH_NAV_ADR2=1"}},
     {"IrSet", 68572, 1, A320::A32nx, {}, {"0 A32NX_OVHD_ADIRS_IR_3_PB_IS_ON=1"}},
     {"RecorderOnFenixLightOut", 68629, 1, A320::Fenix, {}, {"0 S_OH_RCRD_GND_CTL=1", "800 S_OH_RCRD_GND_CTL=0"}},
