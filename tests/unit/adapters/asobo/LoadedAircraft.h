@@ -29,6 +29,13 @@ struct LoadedAircraftFixture : CommandsFixture {
         });
     }
 
+    // The bridge worker pauses until it ends, after this part of the fixture
+    // has gone: its hooks must not outlive what they use.
+    ~LoadedAircraftFixture() override {
+        fake.clock.OnSleep([](std::uint32_t ms) { tThreadTime += ms; });
+        StopWorker();
+    }
+
     // A profile of testbed/profiles/ (its first lvars only, when first is given).
     static simworld::AircraftProfile Profile(std::string_view name, std::size_t first = SIZE_MAX) {
         auto profile = profiles::ProfileNamed(name);
