@@ -212,7 +212,8 @@ TEST_F(CrjQueriesTest, IntegersFromVariablesAreChecked) {
     for (const auto& [value, integer] : cases) {
         module.SetLvar("ASCRJ_FUEL_GRAVITY_FLOW", value);
         module.SetLvar("ASCRJ_FS2C_HDG_VAL", value);
-        WaitUntil([&] { return AsInt32(Query(308)) == integer; });
+        WaitUntil(
+            [&] { return AsInt32(Query(308)) == integer && Snapshot().words[link::kWordHeadingTarget] == integer; });
         EXPECT_EQ(AsInt32(Query(308)), integer) << value;
         EXPECT_EQ(Snapshot().words[link::kWordHeadingTarget], integer) << value;
     }
