@@ -3,6 +3,7 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
 #include "platform/Types.h"
@@ -36,6 +37,7 @@ struct AdapterState {
     // Worker threads of crew commands still running; shutdown waits for them.
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
+    crj::CrjState crj;
 };
 
 }  // namespace tarvo::adapters
