@@ -19,6 +19,11 @@ struct InibuildsState {
     std::atomic<std::int32_t> workersRunning{0};
     // One transponder dialling at a time: two at once would mix their clicks.
     std::mutex transponderDial;
+    // Dials that ran to their end, and the code the last of them left on the
+    // knobs (under transponderDial): a dial that waited for another starts
+    // from there, not from the code the simulator showed when it was asked for.
+    std::atomic<std::uint32_t> dialsCompleted{0};
+    std::int32_t lastDialledCode = 0;
 };
 
 }  // namespace tarvo::adapters::inibuilds

@@ -125,11 +125,15 @@ bool Turn(Server& server, std::uint32_t generation, const Knob& knob, std::int32
 // Autopilot record field: the code the transponder shows.
 constexpr std::size_t kTransponderCode = 13;
 
-void DialTransponder(Server& server, std::uint32_t generation, std::int32_t code) {
-    const std::lock_guard<std::mutex> dial(server.adapters.inibuilds.transponderDial);
+// shown: the code the simulator showed when the dial was asked for (the
+// records belong to the main thread); completed: the dials ended by then.
+void DialTransponder(Server& server, std::uint32_t generation, std::int32_t shown, std::uint32_t completed,
+                     std::int32_t code) {
+    InibuildsState& state = server.adapters.inibuilds;
+    const std::lock_guard<std::mutex> dial(state.transponderDial);
     // Waited for another dial: the adapter may have been unloaded meanwhile.
     if (!Pause(server, generation, 0)) return;
-    const std::int32_t shown = server.session.records[sim::kAutopilotRecord].Int32(kTransponderCode);
+    if (state.dialsCompleted != completed) shown = state.lastDialledCode;
     const auto from = Positions(shown);
     const auto to = Positions(code);
     if (!from || !to) {
@@ -139,6 +143,8 @@ void DialTransponder(Server& server, std::uint32_t generation, std::int32_t code
     if (!Turn(server, generation, kOuterKnob, to->outer - from->outer)) return;
     if (!Pause(server, generation, kBetweenKnobs)) return;
     if (!Turn(server, generation, kInnerKnob, to->inner - from->inner)) return;
+    state.lastDialledCode = code;
+    ++state.dialsCompleted;
     if (!Pause(server, generation, kTcasPause)) return;
     Set(server, Slot::TransponderModeSelector, 2.0);
     if (!Pause(server, generation, kTcasPause)) return;
@@ -177,9 +183,12 @@ bool IsSquawkCode(std::int32_t code) {
 }
 
 void StartTransponderDial(Server& server, std::int32_t code) {
+    const std::int32_t shown = server.session.records[sim::kAutopilotRecord].Int32(kTransponderCode);
+    const std::uint32_t completed = server.adapters.inibuilds.dialsCompleted;
     // The code goes with its thread: a later dial must not change one under way.
-    Start(server, platform::ThreadPriority::BelowNormal,
-          [&server, code](std::uint32_t generation) { DialTransponder(server, generation, code); });
+    Start(server, platform::ThreadPriority::BelowNormal, [&server, shown, completed, code](std::uint32_t generation) {
+        DialTransponder(server, generation, shown, completed, code);
+    });
 }
 
 void StopWorkers(Server& server) {

@@ -14,7 +14,8 @@ void StartFireTest(Server& server, FireTest test);
 
 // The transponder's knobs only give the digits 0 to 7.
 bool IsSquawkCode(std::int32_t code);
-// Dials the code on the two knobs, from the code the transponder shows now.
+// Dials the code on the two knobs, from the code the transponder shows now
+// (main thread), or from where the dial before it left them.
 void StartTransponderDial(Server& server, std::int32_t code);
 
 // The workers still running stop at their next step; returns once they have

@@ -153,25 +153,29 @@ TEST_F(InibuildsWorkersTest, CodesTheKnobsCannotShowAreNotDialled) {
     EXPECT_EQ(Collapsed(RunWorker()).front(), "0 1x code 1 (>L:INI_TRANSPONDER_INNER_KNOB_TURNED_CLOCKWISE)");
 }
 
-// Two dials at once: one after the other, each with its own code.
+// Two dials at once: one after the other, each with its own code, the second
+// from where the first left the knobs.
 TEST_F(InibuildsWorkersTest, TwoDialsFollowEachOther) {
     LoadA310();
     ShowTransponderCode(0);
-    Run(68918, 100);  // one outer click
-    Run(68918, 1);    // one inner click
+    Run(68918, 100);  // 0000 to 0100: one outer click
+    Run(68918, 1);    // 0000 to 0001: one inner click, but from 0100 also one outer click back
     std::thread first([&] { fake.threads.RunNextThread(); });
     std::thread second([&] { fake.threads.RunNextThread(); });
     first.join();
     second.join();
     Lines order;
-    for (const auto& r : module.Receipts()) order.push_back(r.text);
-    const Lines outer = {"1 (>L:A310_TRANSPONDER_OUTER_KNOB_TURNED_CLOCKWISE)", "A310_tcas_mode_pedestal",
-                         "A310_tcas_alt_system"};
-    const Lines inner = {"1 (>L:A310_TRANSPONDER_INNER_KNOB_TURNED_CLOCKWISE)", "A310_tcas_mode_pedestal",
-                         "A310_tcas_alt_system"};
-    Lines outerFirst = outer, innerFirst = inner;
-    outerFirst.insert(outerFirst.end(), inner.begin(), inner.end());
-    innerFirst.insert(innerFirst.end(), outer.begin(), outer.end());
+    for (const auto& r : module.Receipts()) {
+        order.push_back(r.text.starts_with("1 (>L:A310_TRANSPONDER_") ? r.text.substr(23) : r.text);
+    }
+    const Lines outerFirst = {"OUTER_KNOB_TURNED_CLOCKWISE)", "A310_tcas_mode_pedestal",
+                              "A310_tcas_alt_system",         "OUTER_KNOB_TURNED_ANTICLOCKWISE)",
+                              "INNER_KNOB_TURNED_CLOCKWISE)", "A310_tcas_mode_pedestal",
+                              "A310_tcas_alt_system"};
+    const Lines innerFirst = {
+        "INNER_KNOB_TURNED_CLOCKWISE)", "A310_tcas_mode_pedestal",          "A310_tcas_alt_system",
+        "OUTER_KNOB_TURNED_CLOCKWISE)", "INNER_KNOB_TURNED_ANTICLOCKWISE)", "A310_tcas_mode_pedestal",
+        "A310_tcas_alt_system"};
     EXPECT_TRUE(order == outerFirst || order == innerFirst) << ::testing::PrintToString(order);
 }
 
