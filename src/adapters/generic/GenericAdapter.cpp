@@ -1,7 +1,10 @@
 #include "adapters/generic/GenericAdapter.h"
 
 #include "adapters/Selection.h"
+#include "adapters/Slots.h"
 #include "adapters/fenix/FenixSearches.h"
+#include "base/Convert.h"
+#include "bridge/Registry.h"
 #include "link/Reports.h"
 #include "sim/SessionState.h"
 
@@ -9,6 +12,16 @@ namespace tarvo::adapters::generic {
 namespace {
 
 constexpr std::uint32_t kFenixSearchStopMilliseconds = 1500;
+
+// The take-off variables and the words of the record they fill.
+struct TakeoffValue {
+    Slot slot;
+    std::size_t word;
+};
+constexpr TakeoffValue kTakeoffValues[] = {
+    {Slot::TakeoffV1SpeedValue, 0},     {Slot::TakeoffVrSpeedValue, 1},          {Slot::TakeoffV2SpeedValue, 2},
+    {Slot::TransitionAltitudeValue, 4}, {Slot::TakeoffFlexTemperatureValue, 12},
+};
 
 }  // namespace
 
@@ -40,6 +53,11 @@ void SendTakeoffData(Server& server, WindowId crewWindow, WindowId linkWindow) {
         return;
     }
     // The take-off lvars come with discovery; without a bridge the record stays zero.
+    if (bridge::HasBridge(server)) {
+        for (const TakeoffValue& value : kTakeoffValues) {
+            record.words[value.word] = TruncateToInt32(bridge::GetLvarValue(server, SlotId(server, value.slot)));
+        }
+    }
     link::SendTakeoffRecord(server, crewWindow, linkWindow, record);
 }
 
