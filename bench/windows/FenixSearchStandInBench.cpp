@@ -83,7 +83,8 @@ int main() {
     const auto fma = [&] { return fenix::FindFmaBlock(memory, process); };
 
     const double mib = static_cast<double>(searched) / (1 << 20);
-    std::printf("memory of the Fenix's kind from 64 MiB to 1 GiB: %.0f MiB\n", mib);
+    std::printf("memory of the Fenix's kind from 64 MiB to 1 GiB: %.0f MiB, the largest region %.0f MiB at 0x%llx\n",
+                mib, static_cast<double>(largest.size) / (1 << 20), static_cast<unsigned long long>(largest.base));
     for (const auto& [name, search] : {std::pair{"FCU", std::function<std::uint64_t()>(fcu)},
                                        std::pair{"take-off data", std::function<std::uint64_t()>(takeoff)},
                                        std::pair{"annunciations", std::function<std::uint64_t()>(fma)}}) {
