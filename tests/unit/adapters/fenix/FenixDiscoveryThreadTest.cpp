@@ -36,6 +36,15 @@ struct FenixDiscoveryThreadTest : bridge::DiscoveryFixture {
         module.Load(fenix);
         fake.server.bridge.lvarsReceived = true;
         fake.server.adapters.currentAircraftId = 58;
+        // The module's wait is long enough for all the names to arrive.
+        fake.clock.OnSleep([this](std::uint32_t ms) {
+            if (ms != 35000) return;
+            for (int i = 0; i < 5000; ++i) {
+                bridge::WasmBridge* current = bridge::CurrentBridge(fake.server);
+                if (current != nullptr && current->LvarCount() == 2100) return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
         pump = std::thread([this] {
             while (!stopPump) {
                 if (!fake.threads.RunNextThread()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
