@@ -115,15 +115,14 @@ bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-// Sets the word of the first code found; true when one was.
-bool Apply(std::span<const FmaCode> codes, std::string_view field, std::string_view lateText,
+// Sets the word of the first code found.
+void Apply(std::span<const FmaCode> codes, std::string_view field, std::string_view lateText,
            link::SnapshotRecord& record) {
     for (const FmaCode& code : codes) {
         if (!Contains(code.where == Where::Field ? field : lateText, code.text)) continue;
         record.words[code.word] = code.code;
-        return true;
+        return;
     }
-    return false;
 }
 
 }  // namespace
@@ -139,14 +138,14 @@ void DecodeFmaBlock(const FmaBlock& block, link::SnapshotRecord& record) {
         const std::size_t end = marker == std::string_view::npos ? text.size() : marker;
         const std::string_view field =
             text.substr(start, std::min(end - start, n == 2 ? kVerticalFieldChars : kFieldChars));
-        const bool set = Apply(kFieldCodes[n], field, lateText, record);
-        if (n == 1 && set && Contains(field, "MAN")) Apply(kManualThrust, wholeText, lateText, record);
+        Apply(kFieldCodes[n], field, lateText, record);
+        if (n == 1 && Contains(field, "MAN")) Apply(kManualThrust, wholeText, lateText, record);
     }
 }
 
 void DecodeFma(Server& server, link::SnapshotRecord& record) {
     FenixState& fenix = server.adapters.fenix;
-    // A search running writes what the next call reads.
+    // The block is being looked for: nothing to read yet, nothing to start.
     if (IsFmaSearchRunning(server)) return;
     const ProcessHandle display = fenix.displayProcess;
     const std::uint64_t address = fenix.fmaAddress;
