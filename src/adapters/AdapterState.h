@@ -3,8 +3,10 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
+#include "adapters/inibuilds/InibuildsState.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -36,6 +38,8 @@ struct AdapterState {
     // Worker threads of crew commands still running; shutdown waits for them.
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
+    crj::CrjState crj;
+    inibuilds::InibuildsState inibuilds;
 };
 
 }  // namespace tarvo::adapters
