@@ -34,6 +34,9 @@ public:
     void HoldMutexElsewhere(std::string name) { heldElsewhere_.insert(std::move(name)); }
     void FailNextEvent() { failNextEvent_ = true; }
     void FailNextThread() { failNextThread_ = true; }
+    // Started threads run to their end inside Start, before it returns, as a
+    // thread the system schedules at once may.
+    void RunInsideStart(bool on) { runInsideStart_ = on; }
     // Runs the oldest started thread body on the calling thread; false if none waits.
     bool RunNextThread();
     std::size_t PendingThreads() const;
@@ -57,6 +60,7 @@ private:
     std::uintptr_t nextId_ = 0x100;
     bool failNextEvent_ = false;
     bool failNextThread_ = false;
+    bool runInsideStart_ = false;
 };
 
 }  // namespace tarvo::fakes
