@@ -20,10 +20,11 @@ struct MaddogState {
     // Flap detents asked for, oldest first; one flap worker serves them all.
     std::deque<std::int32_t> flapRequests;
     bool flapWorkerRunning = false;
-    // The knob position asked for last, and how many have been asked for: the
-    // engine-sync worker serves until it has seen the last one.
+    // The knob position asked for last, how many have been asked for and how
+    // many of them served: the engine-sync worker serves until none is left.
     std::int32_t engineSyncTarget = 0;
     std::uint32_t engineSyncRequests = 0;
+    std::uint32_t engineSyncServed = 0;
     bool engineSyncWorkerRunning = false;
 
     // Workers write to the aircraft under this lock and only while the load

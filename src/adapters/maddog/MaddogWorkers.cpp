@@ -176,16 +176,19 @@ void ServeEngineSync(Server& server) {
         std::uint32_t load = 0;
         {
             const std::lock_guard<std::mutex> queue(state.queueLock);
+            // An unload while this worker waited for the knob served the
+            // requests of the aircraft that has gone.
+            if (state.engineSyncServed == state.engineSyncRequests || !server.host.running) {
+                state.engineSyncWorkerRunning = false;
+                return;
+            }
             target = state.engineSyncTarget;
             seen = state.engineSyncRequests;
             load = state.load;
         }
-        if (server.host.running) TurnEngineSyncKnob(server, load, target);
+        TurnEngineSyncKnob(server, load, target);
         const std::lock_guard<std::mutex> queue(state.queueLock);
-        if (state.engineSyncRequests == seen || !server.host.running) {
-            state.engineSyncWorkerRunning = false;
-            return;
-        }
+        state.engineSyncServed = std::max(state.engineSyncServed, seen);
     }
 }
 
@@ -237,13 +240,18 @@ void RequestEngineSync(Server& server, std::int32_t target) {
         const std::lock_guard<std::mutex> queue(state.queueLock);
         state.engineSyncTarget = target;
         ++state.engineSyncRequests;
-        // A running worker looks at the request when its turn ends.
-        start = !state.engineSyncWorkerRunning && target != *position;
-        if (start) state.engineSyncWorkerRunning = true;
+        // A running worker takes the request when its turn ends; without one,
+        // a knob already there needs nothing.
+        if (!state.engineSyncWorkerRunning) {
+            start = target != *position;
+            if (!start) state.engineSyncServed = state.engineSyncRequests;
+            state.engineSyncWorkerRunning = start;
+        }
     }
     if (start && !StartWorker(
                      server, [&server] { ServeEngineSync(server); }, kPriority)) {
         const std::lock_guard<std::mutex> queue(state.queueLock);
+        state.engineSyncServed = state.engineSyncRequests;
         state.engineSyncWorkerRunning = false;
     }
 }
@@ -263,6 +271,7 @@ void StopWorkers(Server& server) {
     const std::lock_guard<std::mutex> queue(state.queueLock);
     ++state.load;
     state.flapRequests.clear();
+    state.engineSyncServed = state.engineSyncRequests;
     state.extendSteps = 0;
     state.retractSteps = 0;
 }

@@ -128,6 +128,37 @@ TEST_F(MaddogWorkersTest, EngineSyncServesATargetChangedDuringItsTurn) {
     EXPECT_FALSE(State().engineSyncWorkerRunning);
 }
 
+// The flap and engine-sync workers take the knob in turn: an engine-sync
+// request made while the flaps move is served once they are done, unless the
+// aircraft is unloaded meanwhile.
+TEST_F(MaddogWorkersTest, EngineSyncWaitsForTheFlaps) {
+    struct Case {
+        bool unload;
+        Lines clicks;
+    };
+    const Case cases[] = {{false, {kSyncUp, kSyncUp}}, {true, {}}};
+    Set("ped_flap_lever1", 40);
+    for (const Case& c : cases) {
+        Set("ovhd_eng_sync_switch", 0);
+        const std::size_t before = module.Receipts().size();
+        bool waited = true;
+        std::thread sync;
+        Run(65698, 3);
+        RunWorker([&](std::uint64_t now) {
+            if (now == 0) {
+                Run(68849, 2);
+                sync = std::thread([&] { fake.threads.RunNextThread(); });
+            }
+            if (now == 2000 && c.unload) maddog::Unload(fake.server);
+            waited = waited && module.Receipts().size() == before;
+        });
+        sync.join();
+        EXPECT_TRUE(waited) << c.unload;
+        EXPECT_EQ(Texts(), c.clicks) << c.unload;
+        EXPECT_FALSE(State().engineSyncWorkerRunning);
+    }
+}
+
 TEST_F(MaddogWorkersTest, FireTestAndChronographKeepTheirTimes) {
     struct Case {
         std::uint32_t code;
