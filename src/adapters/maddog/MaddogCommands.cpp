@@ -278,9 +278,9 @@ struct ThreeWayRow {
 
 // clang-format off
 constexpr ThreeWayRow kThreeWay[] = {
-    {68012, Slot::HydraulicPump1Selector, L(Cm2Hyd, 0), R(Cm2Hyd, 0), true, 300},
-    {68013, Slot::HydraulicPump2Selector, L(Cm2Hyd, 1), R(Cm2Hyd, 1), true, 300},
-    {67997, Slot::HydraulicPump4Selector, L(Cm2Hyd, 3), R(Cm2Hyd, 3), false, 250},
+    {68012, Slot::HydraulicPanel1Selector, L(Cm2Hyd, 0), R(Cm2Hyd, 0), true, 300},
+    {68013, Slot::HydraulicPanel2Selector, L(Cm2Hyd, 1), R(Cm2Hyd, 1), true, 300},
+    {67997, Slot::HydraulicPanel4Selector, L(Cm2Hyd, 3), R(Cm2Hyd, 3), false, 250},
     {66240, Slot::NoseLightSwitch, L(ExtLights, 2), R(ExtLights, 2), false, 250},
     {68942, Slot::CadcSourceSelector, Up(Overhead, 96), Dn(Overhead, 96), false, 250},
     {68943, Slot::FlightDirectorCommandSourceSelector, Up(Overhead, 97), Dn(Overhead, 97), false, 300},

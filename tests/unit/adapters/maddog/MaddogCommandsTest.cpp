@@ -159,7 +159,7 @@ TEST_F(MaddogCommandsTest, DecisionsWithoutTheirVariableSendNothing) {
     const Case cases[] = {
         {68132, 1, Slot::EmergencyPowerSwitch},
         {65560, 1, Slot::StrobeLightSwitch},
-        {68012, 1, Slot::HydraulicPump1Selector},
+        {68012, 1, Slot::HydraulicPanel1Selector},
         {68942, 1, Slot::CadcSourceSelector},
         {66037, 300, Slot::FgcpSpeedTargetValue},
         {66241, 0, Slot::Battery1Switch},

@@ -99,7 +99,7 @@ TEST_F(MaddogStateTest, GroundPowerNeedsPowerAndASwitch) {
 TEST_F(MaddogStateTest, QueriesWithoutTheirVariableAnswerNothing) {
     for (const auto& [code, slot] : {std::pair{1474u, Slot::FuelStartPumpSwitch},
                                      {988u, Slot::NoSmokingSignSwitch},
-                                     {1099u, Slot::HydraulicPump4Selector},
+                                     {1099u, Slot::HydraulicPanel4Selector},
                                      {743u, Slot::AutobrakeSelector}}) {
         ForgetSlot(slot);
         EXPECT_EQ(Query(code), kUnchanged) << code;
