@@ -114,7 +114,8 @@ bool AskForFlapNotch(Server& server, std::uint32_t load, bool out) {
 
 void MoveFlaps(Server& server, std::uint32_t load, std::int32_t target) {
     std::optional<std::int32_t> lever = FlapLever(server);
-    if (!lever || std::abs(target - *lever) < kFlapCloseEnough) return;
+    // In 64 bits: the lever may read anything, down to the 32-bit minimum.
+    if (!lever || std::abs(std::int64_t{target} - *lever) < kFlapCloseEnough) return;
     for (int step = 0; step < kFlapStepsAtMost && *lever != target; ++step) {
         if (!AskForFlapNotch(server, load, target > *lever)) return;
         if (!Pause(server, load, kFlapStepMilliseconds)) return;

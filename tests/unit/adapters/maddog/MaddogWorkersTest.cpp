@@ -56,15 +56,29 @@ TEST_F(MaddogWorkersTest, FlapNotchesGoOutWithThePolls) {
     EXPECT_FALSE(State().flapWorkerRunning);
 }
 
-TEST_F(MaddogWorkersTest, FlapRequestsNearTheLeverOrOffItMoveNothing) {
-    Set("ped_flap_lever1", 42);
-    Run(65698, 1);  // 44: less than 4 away
-    RunFlapsPolledEvery(1000);
+// The lever is read to the nearest whole number, halves away from zero, and
+// moves only when 4 or more from the detent.
+TEST_F(MaddogWorkersTest, FlapsMoveOnlyWhenFarFromTheDetent) {
+    struct Case {
+        double lever;
+        std::int32_t value;
+        std::size_t notches;
+    };
+    const Case cases[] = {
+        {42, 1, 0},      // 44
+        {40.5, 1, 0},    // 41 to 44
+        {39.5, 1, 5},    // 40 to 44
+        {66.4, 65, 0},   // a lever position asked for directly
+        {-1e300, 0, 5},  // a lever reading far out of range
+    };
+    for (const Case& c : cases) {
+        Set("ped_flap_lever1", c.lever);
+        Run(65698, c.value);
+        RunFlapsPolledEvery(1000);
+        EXPECT_EQ(Sent().size(), c.notches) << c.lever << " " << c.value;
+    }
     for (const std::int32_t value : {101, -1, 150}) Run(65595, value);  // no lever position
     EXPECT_EQ(fake.threads.PendingThreads(), 0u);
-    Poll();
-    EXPECT_EQ(Sent(), Lines{});
-    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.Start priority=-1").size(), 1u);
 }
 
 // A request made while the worker runs waits for it and is served by it, in
