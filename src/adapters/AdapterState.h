@@ -3,6 +3,7 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
 #include "adapters/maddog/MaddogState.h"
@@ -37,6 +38,7 @@ struct AdapterState {
     // Worker threads of crew commands still running; shutdown waits for them.
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
+    crj::CrjState crj;
     maddog::MaddogState maddog;
 };
 

@@ -55,7 +55,7 @@ constexpr AircraftEntry kCatalogue[] = {
     Discovered(34, InstallGenericAdapter, {pmdg777::Discover},                                10),
     Discovered(39, InstallGenericAdapter, {nullptr, asobo::DiscoverCj4Hvars},                 2000),
     Discovered(45, maddog::InstallMaddogAdapter, {maddog::Discover},                          1200),
-    Discovered(51, InstallGenericAdapter, {crj::Discover},                                    1250),
+    Discovered(51, crj::Install,          {crj::Discover},                                    1250),
     Discovered(56, InstallGenericAdapter, {asobo::Discover787},                               60),
     Discovered(57, InstallGenericAdapter, {asobo::Discover747},                               60),
     Discovered(58, InstallGenericAdapter, {DiscoverA320Family},                               230),
