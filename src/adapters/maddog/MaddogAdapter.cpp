@@ -1,3 +1,4 @@
+#include "adapters/LvarAdapter.h"
 #include "adapters/Selection.h"
 #include "adapters/maddog/Maddog.h"
 #include "adapters/maddog/MaddogWorkers.h"
@@ -22,10 +23,6 @@ constexpr std::int32_t kAutothrottle = 0x40;
 constexpr std::int32_t kFlightDirector2 = 0x100;
 constexpr std::int32_t kOtherPitchMode = 0x2000;
 
-// Master lamps of word 37, as on every aircraft.
-constexpr std::int32_t kMasterCaution = 0x20000000;
-constexpr std::int32_t kMasterWarning = 0x40000000;
-
 // The flap lever (0 to 100) as the crew app's 0 to 16384.
 constexpr double kFlapsLeverScale = 163.84;
 
@@ -35,11 +32,6 @@ constexpr std::size_t kStarter = 4;
 constexpr std::size_t kThrottle = 12;
 constexpr std::size_t kFailed = 36;
 constexpr std::int32_t kEngines = 2;
-
-// Throttle lever positions run 0 to 16383, below 0 in reverse: the generic
-// adapter's thresholds.
-constexpr std::int32_t kTakeoffThrottle = 12000;  // above
-constexpr std::int32_t kReverseThrottle = -100;   // below
 
 bool IsAbove0(Server& server, Slot slot) {
     const std::optional<double> value = Read(server, slot);
@@ -66,13 +58,6 @@ std::int32_t AutopilotFlags(Server& server) {
     return flags;
 }
 
-std::int32_t MasterLamps(Server& server) {
-    std::int32_t lamps = 0;
-    if (IsAbove0(server, Slot::MasterCautionLight)) lamps |= kMasterCaution;
-    if (IsAbove0(server, Slot::MasterWarningLight)) lamps |= kMasterWarning;
-    return lamps;
-}
-
 }  // namespace
 
 void InstallMaddogAdapter(Server& server) {
@@ -82,15 +67,15 @@ void InstallMaddogAdapter(Server& server) {
 
 void FillAutopilotState(Server& server, link::SnapshotRecord& record) {
     auto& w = record.words;
-    // Left as the flight record's altitude target, the word would read as lamps.
-    w[link::kWordMasterLamps] = 0;
+    // The Maddog's own lamps fill the shared lamp slots. Without a bridge the
+    // word is 0: left as the flight record's altitude target it would read as lamps.
+    w[link::kWordMasterLamps] = lvar::MasterLampWord(server);
     if (!bridge::HasBridge(server)) return;
     CopyWord(server, record, link::kWordSpeedTarget, Slot::FgcpSpeedTargetValue);
     CopyWord(server, record, link::kWordHeadingTarget, Slot::FgcpHeadingTargetValue);
     CopyWord(server, record, link::kWordAltitudeTarget, Slot::FgcpAltitudeTargetValue);
     CopyWord(server, record, link::kWordFlapsHandle, Slot::FlapsLever, kFlapsLeverScale);
     w[link::kWordAutopilotFlags] |= AutopilotFlags(server);
-    w[link::kWordMasterLamps] = MasterLamps(server);
     SpendFlapStep(server);
 }
 
@@ -105,11 +90,16 @@ void CountEngineStates(Server& server, link::SnapshotRecord& record, std::int32_
         if (engines.Int32(kCombustion + i) != 0) {
             w[link::kWordEnginesRunning] |= 1 << engine;
             ++running;
-            const std::int32_t throttle = engines.Int32(kThrottle + i);
-            if (throttle > kTakeoffThrottle) {
-                ++takeoffPower;
-            } else if (throttle < kReverseThrottle) {
-                ++reverse;
+            // The lever runs 0 to 16383: the generic thresholds, not a fraction.
+            switch (lvar::ThrustOfLever(engines.Int32(kThrottle + i))) {
+                case lvar::Thrust::Takeoff:
+                    ++takeoffPower;
+                    break;
+                case lvar::Thrust::Reverse:
+                    ++reverse;
+                    break;
+                case lvar::Thrust::Neither:
+                    break;
             }
         } else if (engines.Int32(kStarter + i) != 0) {
             ++starting;

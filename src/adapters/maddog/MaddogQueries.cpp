@@ -1,5 +1,6 @@
 // Single values by query code: the Maddog's own from its variables, a list of
 // others from the generic adapter's records.
+#include "adapters/LvarAdapter.h"
 #include "adapters/generic/GenericAdapter.h"
 #include "adapters/maddog/Maddog.h"
 #include "adapters/maddog/Panel.h"
@@ -7,7 +8,6 @@
 #include "link/Reports.h"
 
 #include <array>
-#include <cstring>
 #include <optional>
 
 namespace tarvo::adapters::maddog {
@@ -211,15 +211,6 @@ constexpr bool EachCodeOnce() {
 }
 static_assert(EachCodeOnce(), "every code in one row");
 
-void WriteDouble(link::ValueQuery& query, double value) {
-    std::memcpy(query.value.data(), &value, sizeof value);
-}
-
-void WriteInt32(link::ValueQuery& query, std::int32_t value) {
-    query.value.fill(0);
-    std::memcpy(query.value.data(), &value, sizeof value);
-}
-
 bool Above0(const std::optional<double>& value) {
     return value && *value > 0.0;
 }
@@ -321,11 +312,11 @@ void QueryValue(Server& server, link::ValueQuery& query) {
     if (row->answer == Integer || row->answer == IntegerOneWhenAbove0) {
         const std::optional<double> a = Read(server, row->a);
         if (!a) return;
-        if (row->answer == Integer) return WriteInt32(query, TruncateToInt32(*a));
-        if (*a > 0.0) WriteInt32(query, 1);
+        if (row->answer == Integer) return lvar::WriteInt32(query, TruncateToInt32(*a));
+        if (*a > 0.0) lvar::WriteInt32(query, 1);
         return;
     }
-    if (const std::optional<double> answer = DoubleAnswer(server, *row)) WriteDouble(query, *answer);
+    if (const std::optional<double> answer = DoubleAnswer(server, *row)) lvar::WriteDouble(query, *answer);
 }
 
 }  // namespace tarvo::adapters::maddog
