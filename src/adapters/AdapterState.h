@@ -6,6 +6,7 @@
 #include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
+#include "adapters/inibuilds/InibuildsState.h"
 #include "adapters/maddog/MaddogState.h"
 #include "platform/Types.h"
 
@@ -39,6 +40,7 @@ struct AdapterState {
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
     crj::CrjState crj;
+    inibuilds::InibuildsState inibuilds;
     maddog::MaddogState maddog;
 };
 
