@@ -7,6 +7,7 @@
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
 #include "adapters/inibuilds/InibuildsState.h"
+#include "adapters/maddog/MaddogState.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -40,6 +41,7 @@ struct AdapterState {
     generic::CommandState commands;
     crj::CrjState crj;
     inibuilds::InibuildsState inibuilds;
+    maddog::MaddogState maddog;
 };
 
 }  // namespace tarvo::adapters
