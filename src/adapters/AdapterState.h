@@ -5,6 +5,7 @@
 #include "adapters/AircraftAdapter.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
+#include "adapters/pmdg737/Pmdg737State.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -36,6 +37,7 @@ struct AdapterState {
     // Worker threads of crew commands still running; shutdown waits for them.
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
+    pmdg737::Pmdg737State pmdg737;
 };
 
 }  // namespace tarvo::adapters
