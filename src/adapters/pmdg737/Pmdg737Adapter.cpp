@@ -85,6 +85,9 @@ int SetUp(Server& server) {
         return 0;
     }
     if (pmdg::MapArea(server, sdk, kDataArea) != SIMCONNECT_S_OK) {
+        // An aircraft whose data area goes by another name may still take
+        // the events; the connection stays open for them.
+        pmdg::MapEvents(server, sdk, EventsSent());
         server.ports.desktop.ShowMessageBox(0, kRefusedText, kInfoCaption, platform::kMbOk);
         return 0;
     }

@@ -44,7 +44,7 @@ struct Pmdg737Fixture : AdapterFixture {
         fake.server.adapters.currentAircraftId = pmdg737::kAircraftId;
     }
 
-    ~Pmdg737Fixture() override { OpenGate(); }
+    ~Pmdg737Fixture() override { JoinWorkerThread(); }
 
     // Selection's set-up and table, with its calls forgotten.
     void Install() {
@@ -135,13 +135,26 @@ struct Pmdg737Fixture : AdapterFixture {
         sdkCalls.clear();
     }
 
-    // Stops any thread but this one in its next pause once its time reaches
-    // at; WaitAtGate returns when one is held there, OpenGate lets it go on.
-    void CloseGateAt(std::uint64_t at) {
-        const std::lock_guard<std::mutex> lock(gateMutex);
-        gateAt = at;
-        gateOpen = false;
-        testThread = std::this_thread::get_id();
+    // Runs the oldest waiting worker on a thread of its own, which the gate
+    // stops in its first pause at or after at (its own time); WaitAtGate
+    // returns once it is held there, OpenGate lets it go on.
+    void StartWorkerThread(std::uint64_t gateAt) {
+        {
+            const std::lock_guard<std::mutex> lock(gateMutex);
+            this->gateAt = gateAt;
+            gateOpen = false;
+        }
+        worker = std::thread([this] {
+            {
+                const std::lock_guard<std::mutex> lock(gateMutex);
+                gatedThread = std::this_thread::get_id();
+            }
+            fake.threads.RunNextThread();
+        });
+    }
+    void JoinWorkerThread() {
+        OpenGate();
+        if (worker.joinable()) worker.join();
     }
     void WaitAtGate() {
         std::unique_lock<std::mutex> lock(gateMutex);
@@ -161,7 +174,7 @@ struct Pmdg737Fixture : AdapterFixture {
 private:
     void HoldAtGate() {
         std::unique_lock<std::mutex> lock(gateMutex);
-        if (gateOpen || std::this_thread::get_id() == testThread || tThreadTime < gateAt) return;
+        if (gateOpen || std::this_thread::get_id() != gatedThread || tThreadTime < gateAt) return;
         held = true;
         gateChanged.notify_all();
         gateChanged.wait(lock, [&] { return gateOpen; });
@@ -173,7 +186,8 @@ private:
     bool gateOpen = true;
     bool held = false;
     std::uint64_t gateAt = 0;
-    std::thread::id testThread;
+    std::thread::id gatedThread;
+    std::thread worker;
 };
 
 }  // namespace tarvo::adapters
