@@ -12,6 +12,7 @@
 
 #include <condition_variable>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,21 +24,26 @@ struct Pmdg737Fixture : AdapterFixture {
     Pmdg737Fixture() {
         world.SetAddOnClock([] { return tThreadTime; });
         // The main session's calls as the adapter fixture keeps them, and the
-        // calls made on the 737's connection (or on a closed handle: "").
-        api.SetTrace([this](const simworld::TraceEntry& entry) {
+        // calls made on the 737's connection (or on a closed handle: ""). The
+        // hooks hold nothing of this object: the base tears the bridge down,
+        // and its threads may still call them, after this object is gone.
+        AdapterFixture* base = this;
+        api.SetTrace([base, calls = sdkCalls](const simworld::TraceEntry& entry) {
             if (entry.direction != "call") return;
-            const std::lock_guard<std::mutex> lock(callsMutex);
             if (entry.connection == "ZULtoMSFS") {
-                mainCalls.push_back(entry);
-                mainCallTimes.push_back(tThreadTime);
+                const std::lock_guard<std::mutex> lock(base->callsMutex);
+                base->mainCalls.push_back(entry);
+                base->mainCallTimes.push_back(tThreadTime);
             } else if (entry.connection == "ZUL_To_NGX" || entry.connection.empty()) {
                 std::string args;
                 for (const auto& arg : entry.arguments) args += (args.empty() ? "" : ",") + arg;
-                sdkCalls.push_back((entry.connection.empty() ? "closed " : "") + entry.function + " [" + args + "]");
+                const std::lock_guard<std::mutex> lock(calls->mutex);
+                calls->lines.push_back((entry.connection.empty() ? "closed " : "") + entry.function + " [" + args +
+                                       "]");
             }
         });
-        fake.clock.OnSleep([this](std::uint32_t milliseconds) {
-            HoldAtGate();
+        fake.clock.OnSleep([gate = gate](std::uint32_t milliseconds) {
+            gate->Hold();
             tThreadTime += milliseconds;
         });
         fake.server.host.simulatorWindow = simulatorWindow;
@@ -126,28 +132,29 @@ struct Pmdg737Fixture : AdapterFixture {
 
     // Calls on the 737's connection since the last clear.
     std::vector<std::string> SdkCalls() const {
-        const std::lock_guard<std::mutex> lock(callsMutex);
-        return sdkCalls;
+        const std::lock_guard<std::mutex> lock(sdkCalls->mutex);
+        return sdkCalls->lines;
     }
     void ClearSdk() {
         ClearSent();
-        const std::lock_guard<std::mutex> lock(callsMutex);
-        sdkCalls.clear();
+        const std::lock_guard<std::mutex> lock(sdkCalls->mutex);
+        sdkCalls->lines.clear();
     }
 
     // Runs the oldest waiting worker on a thread of its own, which the gate
     // stops in its first pause at or after at (its own time); WaitAtGate
-    // returns once it is held there, OpenGate lets it go on.
-    void StartWorkerThread(std::uint64_t gateAt) {
+    // returns once it is held there (a minute at most: bursts of clicks are
+    // slow under the sanitizers), OpenGate lets it go on.
+    void StartWorkerThread(std::uint64_t at) {
         {
-            const std::lock_guard<std::mutex> lock(gateMutex);
-            this->gateAt = gateAt;
-            gateOpen = false;
+            const std::lock_guard<std::mutex> lock(gate->mutex);
+            gate->at = at;
+            gate->open = false;
         }
-        worker = std::thread([this] {
+        worker = std::thread([this, gate = gate] {
             {
-                const std::lock_guard<std::mutex> lock(gateMutex);
-                gatedThread = std::this_thread::get_id();
+                const std::lock_guard<std::mutex> lock(gate->mutex);
+                gate->thread = std::this_thread::get_id();
             }
             fake.threads.RunNextThread();
         });
@@ -157,36 +164,43 @@ struct Pmdg737Fixture : AdapterFixture {
         if (worker.joinable()) worker.join();
     }
     void WaitAtGate() {
-        std::unique_lock<std::mutex> lock(gateMutex);
-        ASSERT_TRUE(gateChanged.wait_for(lock, std::chrono::seconds(5), [&] { return held; }))
+        std::unique_lock<std::mutex> lock(gate->mutex);
+        ASSERT_TRUE(gate->changed.wait_for(lock, std::chrono::seconds(60), [&] { return gate->held; }))
             << "no worker reached the gate";
     }
     void OpenGate() {
-        const std::lock_guard<std::mutex> lock(gateMutex);
-        gateOpen = true;
-        gateChanged.notify_all();
+        const std::lock_guard<std::mutex> lock(gate->mutex);
+        gate->open = true;
+        gate->changed.notify_all();
     }
 
     simworld::SdkAircraft aircraft{world, "PMDG_NG3_Data", 912, "PMDG_NG3_Control", 8};
     const WindowId simulatorWindow = fake.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, 5});
-    std::vector<std::string> sdkCalls;
 
 private:
-    void HoldAtGate() {
-        std::unique_lock<std::mutex> lock(gateMutex);
-        if (gateOpen || std::this_thread::get_id() != gatedThread || tThreadTime < gateAt) return;
-        held = true;
-        gateChanged.notify_all();
-        gateChanged.wait(lock, [&] { return gateOpen; });
-        held = false;
-    }
+    struct CallLog {
+        std::mutex mutex;
+        std::vector<std::string> lines;
+    };
+    struct Gate {
+        void Hold() {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (open || std::this_thread::get_id() != thread || tThreadTime < at) return;
+            held = true;
+            changed.notify_all();
+            changed.wait(lock, [&] { return open; });
+            held = false;
+        }
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool open = true;
+        bool held = false;
+        std::uint64_t at = 0;
+        std::thread::id thread;
+    };
 
-    std::mutex gateMutex;
-    std::condition_variable gateChanged;
-    bool gateOpen = true;
-    bool held = false;
-    std::uint64_t gateAt = 0;
-    std::thread::id gatedThread;
+    std::shared_ptr<CallLog> sdkCalls = std::make_shared<CallLog>();
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
     std::thread worker;
 };
 
