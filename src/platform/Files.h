@@ -30,8 +30,8 @@ public:
                                         std::string_view key, std::int32_t fallback) = 0;
     // WritePrivateProfileStringA semantics: replaces the key's value, adding the
     // key (and section) when missing. False when the file could not be written.
-    virtual bool WriteProfileString(std::string_view path, std::string_view section, std::string_view key,
-                                    std::string_view value) = 0;
+    virtual bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                   std::string_view value) = 0;
 };
 
 }  // namespace tarvo::platform

@@ -52,8 +52,8 @@ std::int32_t Win32Files::ReadProfileInt(std::string_view path, std::string_view 
         std::string(section).c_str(), std::string(key).c_str(), fallback, std::string(path).c_str()));
 }
 
-bool Win32Files::WriteProfileString(std::string_view path, std::string_view section, std::string_view key,
-                                    std::string_view value) {
+bool Win32Files::WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                   std::string_view value) {
     return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
                                         std::string(value).c_str(), std::string(path).c_str()) != 0;
 }

@@ -14,8 +14,8 @@ public:
     bool AppendLine(std::string_view path, std::string_view text) override;
     std::int32_t ReadProfileInt(std::string_view path, std::string_view section, std::string_view key,
                                 std::int32_t fallback) override;
-    bool WriteProfileString(std::string_view path, std::string_view section, std::string_view key,
-                            std::string_view value) override;
+    bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                           std::string_view value) override;
 };
 
 }  // namespace tarvo::win32

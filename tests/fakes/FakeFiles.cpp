@@ -91,9 +91,9 @@ std::int32_t FakeFiles::ReadProfileInt(std::string_view path, std::string_view s
     return fallback;
 }
 
-bool FakeFiles::WriteProfileString(std::string_view path, std::string_view section, std::string_view key,
-                                   std::string_view value) {
-    journal_.Add("Files.WriteProfileString " + std::string(path) + " [" + std::string(section) + "] " +
+bool FakeFiles::WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                  std::string_view value) {
+    journal_.Add("Files.WriteProfileValue " + std::string(path) + " [" + std::string(section) + "] " +
                  std::string(key) + "=" + std::string(value));
     const std::lock_guard<std::mutex> lock(mutex_);
     const std::string file = Fold(path);

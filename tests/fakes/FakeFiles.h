@@ -27,8 +27,8 @@ public:
                                 std::int32_t fallback) override;
     // Rewrites the key's line in place, or adds it at the end of its section (or
     // a new section at the end of the file); the file's folder must exist.
-    bool WriteProfileString(std::string_view path, std::string_view section, std::string_view key,
-                            std::string_view value) override;
+    bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                           std::string_view value) override;
 
     // Scenario controls.
     std::optional<std::string> appDataFolder = std::string("C:\\Users\\pilot\\AppData\\Roaming");

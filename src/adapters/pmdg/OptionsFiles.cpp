@@ -28,7 +28,7 @@ bool EnableDataBroadcast(Server& server, std::span<const OptionsFile> files) {
         const std::string path = *folder + std::string(file.path);
         if (!port.FileExists(path)) continue;
         if (port.ReadProfileInt(path, kSection, kKey, 0) == 0) switchedOn = true;
-        port.WriteProfileString(path, kSection, kKey, "1");
+        port.WriteProfileValue(path, kSection, kKey, "1");
     }
     return switchedOn;
 }

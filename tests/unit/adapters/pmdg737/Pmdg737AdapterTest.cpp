@@ -111,7 +111,7 @@ TEST_F(Pmdg737AdapterTest, OnlyTheLocalFileOffStillNeedsAReload) {
     EXPECT_EQ(pmdg737::SetUp(fake.server), 0);
     EXPECT_EQ(fake.files.ReadFile(kLocalOptions), "[SDK]\r\nEnableDataBroadcast=1\r\n");
     EXPECT_EQ(fake.desktop.messageBoxes.size(), 1u);
-    EXPECT_EQ(fake.journal.EntriesStartingWith("Files.WriteProfileString").size(), 2u) << "both files say 1";
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Files.WriteProfileValue").size(), 2u) << "both files say 1";
 }
 
 TEST_F(Pmdg737AdapterTest, ARefusedDataAreaIsReportedAndItsEventsStillWork) {
