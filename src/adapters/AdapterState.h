@@ -3,8 +3,10 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
+#include "adapters/inibuilds/InibuildsState.h"
 #include "adapters/pmdg737/Pmdg737State.h"
 #include "platform/Types.h"
 
@@ -37,6 +39,8 @@ struct AdapterState {
     // Worker threads of crew commands still running; shutdown waits for them.
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
+    crj::CrjState crj;
+    inibuilds::InibuildsState inibuilds;
     pmdg737::Pmdg737State pmdg737;
 };
 

@@ -46,8 +46,8 @@ inline constexpr Slot kCaptainCduKeys[kCduKeyCount] = {
     Slot::Cdu1KeySpace,           // 31 SPACE
     Slot::Cdu1KeyVnav,            // 32 VNAV
     Slot::Cdu1KeyLegs,            // 33 LEGS
-    Slot::None,                   // 34 not used
-    Slot::None,                   // 35 not used
+    Slot::Cdu1KeyIndex,           // 34 INDEX
+    Slot::Cdu1KeyMessage,         // 35 MSG
     Slot::None,                   // 36 not used
     Slot::None,                   // 37 not used
     Slot::None,                   // 38 not used
@@ -143,8 +143,8 @@ inline constexpr Slot kFirstOfficerCduKeys[kCduKeyCount] = {
     Slot::Cdu2KeySpace,           // 31 SPACE
     Slot::Cdu2KeyVnav,            // 32 VNAV
     Slot::Cdu2KeyLegs,            // 33 LEGS
-    Slot::None,                   // 34 not used
-    Slot::None,                   // 35 not used
+    Slot::Cdu2KeyIndex,           // 34 INDEX
+    Slot::Cdu2KeyMessage,         // 35 MSG
     Slot::None,                   // 36 not used
     Slot::None,                   // 37 not used
     Slot::None,                   // 38 not used

@@ -1,6 +1,7 @@
 #include "adapters/DiscoveryThread.h"
 
 #include "adapters/AircraftCatalogue.h"
+#include "adapters/Selection.h"
 #include "adapters/fenix/FenixSearches.h"
 #include "adapters/gsx/Gsx.h"
 #include "base/Names.h"
@@ -74,8 +75,16 @@ void RunDiscovery(Server& server) {
 
         if (state.lvarsReceived) {
             clock.Sleep(kSettleMilliseconds);
-            RunAircraftRoutines(server, server.adapters.currentAircraftId);
+            const std::int32_t aircraftId = server.adapters.currentAircraftId;
+            RunAircraftRoutines(server, aircraftId);
             gsx::Discover(server);
+            // An aircraft change meanwhile stopped the bridge, and its own thread
+            // ended on the lock: start over for the aircraft now current, without
+            // what this run wrote after the change forgot the slots.
+            if (!bridge::HasBridge(server) || server.adapters.currentAircraftId != aircraftId) {
+                ForgetDiscoveries(server);
+                continue;
+            }
             discovery.unlock();
             server.ports.desktop.Post(server.host.crewWindow, link::kMsgAircraftReady, 0, 0);
             state.valueDelivery = true;

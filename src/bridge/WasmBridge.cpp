@@ -76,6 +76,14 @@ WasmBridge::~WasmBridge() { quit_ = true; }
 
 bool WasmBridge::Start() {
     if (connection_ != nullptr) return false;
+    // An earlier connection's lists belong to the aircraft loaded then; a
+    // discovery on this one waits for the module's lists instead.
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        hvarNames_.clear();
+        lvarNames_.clear();
+        lvarValues_.clear();
+    }
     quit_ = false;
     wake_ = server_.ports.threads.NewEvent(false, false);
     SIMCONNECT_HANDLE connection = nullptr;

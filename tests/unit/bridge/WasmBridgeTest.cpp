@@ -1,5 +1,6 @@
 #include "bridge/WasmBridge.h"
 
+#include "bridge/Registry.h"
 #include "fixtures/BridgeFixture.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +159,27 @@ TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver)
     EXPECT_EQ(names[0], "L:X") << "the old names are gone";
     const auto log = LogLines();
     EXPECT_EQ(std::count(log.begin(), log.end(), "WASM version mismatch"), 1);
+}
+
+// After an aircraft change the lists are the next aircraft's or none: a
+// discovery on the new connection must not match the old names.
+TEST_F(WasmBridgeTest, AStartedBridgeHoldsNoNamesOfItsEarlierConnection) {
+    Publish(OneOfEach(56 * 2));
+    world.WriteClientArea("lvars0", 0, NameRecords({"L:A", "L:B"}));
+    world.WriteClientArea("hvars0", 0, NameRecords({"H:ONE", "H:TWO", "H:THREE"}));
+    StartBridge();
+    AskForConfiguration();
+    WaitUntil([&] { return CurrentBridge(fake.server)->LvarCount() == 2; });
+    StopBridge(fake.server);
+    StopWorker();
+
+    StartBridge();  // its configuration not asked for yet
+    std::map<std::int32_t, std::string> lvars;
+    std::map<std::int32_t, std::string> hvars;
+    CopyLvarNames(fake.server, lvars);
+    CopyHvarNames(fake.server, hvars);
+    EXPECT_TRUE(lvars.empty());
+    EXPECT_TRUE(hvars.empty());
 }
 
 TEST_F(WasmBridgeTest, ValuesArriveOnlyWhenDeliveryIsOnAndNeverPastTheNames) {
