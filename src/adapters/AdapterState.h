@@ -8,6 +8,7 @@
 #include "adapters/generic/CommandState.h"
 #include "adapters/inibuilds/InibuildsState.h"
 #include "adapters/maddog/MaddogState.h"
+#include "adapters/pmdg737/Pmdg737State.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -42,6 +43,7 @@ struct AdapterState {
     crj::CrjState crj;
     inibuilds::InibuildsState inibuilds;
     maddog::MaddogState maddog;
+    pmdg737::Pmdg737State pmdg737;
 };
 
 }  // namespace tarvo::adapters

@@ -128,6 +128,15 @@ int ShowSession() {
     Say(WaitForLine(LogPath(), "Detected Fenix window", 5000) ? "   server: \"Detected Fenix window\""
                                                               : "   server: no Fenix window found");
     tarvo::wire::SendLine(fenixPipe, "quit");
+    Say("   crew app: the PMDG 737 is loaded (39189 17); the captain presses its CDU's first key (39374 69537 1)");
+    SimControl("sdk area PMDG_NG3_Data 912");
+    SimControl("sdk area PMDG_NG3_Control 8");
+    CrewControl("send 39189 17 0");
+    CrewControl("post 39374 69537 1");
+    WaitForLine(simTrace, R"("dir":"event","fn":"#70166","args":[131072])", 5000);
+    const auto heard = SimControl("sdk events");
+    Say("   aircraft: heard " + (heard && heard->size() > 3 ? heard->substr(3) : std::string("nothing")) +
+        " (left button down, then up)");
     // Frames make the server keep its (blank) line on screen, as in a running simulator.
     for (int frame = 0; frame < 15; ++frame) SimControl("frame 30 1");
     ::Sleep(300);
