@@ -64,7 +64,7 @@ constexpr AircraftEntry kCatalogue[] = {
     Discovered(64, InstallGenericAdapter, {},                                                 10),
     Discovered(74, InstallGenericAdapter, {},                                                 10),
     Discovered(77, inibuilds::InstallInibuildsAdapter, {inibuilds::Discover},                  2600),
-    Discovered(78, InstallGenericAdapter, {atr::Discover},                                    1200),
+    Discovered(78, atr::Install,          {atr::Discover},                                    1200),
     Discovered(80, InstallGenericAdapter, {},                                                 10,
                "adjusting function pointers to FSS ERJ", "finished adjusting function pointers"),
 };
