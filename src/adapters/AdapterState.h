@@ -3,6 +3,7 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/atr/AtrState.h"
 #include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
@@ -41,6 +42,7 @@ struct AdapterState {
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
     crj::CrjState crj;
+    atr::AtrState atr;
     inibuilds::InibuildsState inibuilds;
     maddog::MaddogState maddog;
     pmdg737::Pmdg737State pmdg737;

@@ -43,9 +43,8 @@ constexpr AircraftEntry Discovered(std::int32_t id, void (*install)(Server&), st
     return {id, install, true, routines, lvarNamesWanted, installingLine, installedLine};
 }
 
-// The aircraft with adapters of their own (PMDG 777 34, Just Flight 146 39,
-// ATR 78, FSS E-Jets 80) use the
-// generic adapter until their adapters arrive. The Just Flight 146 and the FSS
+// The aircraft with adapters of their own still to come (PMDG 777 34,
+// Just Flight 146 39, FSS E-Jets 80) use the generic adapter until then. The Just Flight 146 and the FSS
 // E-Jets have no discovery routine of their own.
 // clang-format off
 constexpr AircraftEntry kCatalogue[] = {
@@ -64,7 +63,7 @@ constexpr AircraftEntry kCatalogue[] = {
     Discovered(64, InstallGenericAdapter, {},                                                 10),
     Discovered(74, InstallGenericAdapter, {},                                                 10),
     Discovered(77, inibuilds::InstallInibuildsAdapter, {inibuilds::Discover},                  2600),
-    Discovered(78, InstallGenericAdapter, {atr::Discover},                                    1200),
+    Discovered(78, atr::Install,          {atr::Discover},                                    1200),
     Discovered(80, InstallGenericAdapter, {},                                                 10,
                "adjusting function pointers to FSS ERJ", "finished adjusting function pointers"),
 };
