@@ -43,9 +43,9 @@ constexpr AircraftEntry Discovered(std::int32_t id, void (*install)(Server&), st
     return {id, install, true, routines, lvarNamesWanted, installingLine, installedLine};
 }
 
-// The aircraft with adapters of their own still to come (PMDG 777 34,
-// Just Flight 146 39, FSS E-Jets 80) use the generic adapter until then. The Just Flight 146 and the FSS
-// E-Jets have no discovery routine of their own.
+// The aircraft whose adapters are still to come (PMDG 777 34, Just Flight 146
+// 39, FSS E-Jets 80) use the generic adapter until then. The Just Flight 146
+// and the FSS E-Jets have no discovery routine of their own.
 // clang-format off
 constexpr AircraftEntry kCatalogue[] = {
     Discovered(10, InstallGenericAdapter, {},                                                 10),
