@@ -74,6 +74,8 @@ inline constexpr std::uint32_t kWsExTransparent = 0x00000020;
 inline constexpr std::uint32_t kWsExLayered = 0x00080000;
 inline constexpr std::uint32_t kWsExNoActivate = 0x08000000;
 
+// What ended a wait on the message queue and an event.
+enum class Wake { Event, Message, TimeOut, Failed };
 
 class Desktop {
 public:
@@ -108,6 +110,12 @@ public:
     // Takes the next message and dispatches it unless the result is 0 or -1;
     // returns what GetMessage returned.
     virtual std::int32_t GetAndDispatchMessage() = 0;
+    // Waits until the event is signalled (0: no event), a message comes for the
+    // calling thread, posted or sent, or the time-out passes. Only a message that
+    // came after the queue was last looked at ends the wait, so one left for
+    // another window cannot keep waking it. Nothing is delivered here: a sent
+    // message waits for the next look at the queue.
+    virtual Wake WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) = 0;
 
     // Messages to other windows.
     virtual bool Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) = 0;

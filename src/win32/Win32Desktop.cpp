@@ -136,6 +136,18 @@ std::int32_t Win32Desktop::GetAndDispatchMessage() {
     return result;
 }
 
+platform::Wake Win32Desktop::WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) {
+    HANDLE handle = ToHandle(event);
+    const DWORD count = handle != nullptr ? 1 : 0;
+    // Without MWMO_INPUTAVAILABLE only input that came since the last look counts.
+    const DWORD result =
+        ::MsgWaitForMultipleObjectsEx(count, count != 0 ? &handle : nullptr, timeoutMilliseconds, QS_ALLINPUT, 0);
+    if (result == WAIT_TIMEOUT) return platform::Wake::TimeOut;
+    if (result == WAIT_OBJECT_0 + count) return platform::Wake::Message;
+    if (count != 0 && result == WAIT_OBJECT_0) return platform::Wake::Event;
+    return platform::Wake::Failed;
+}
+
 bool Win32Desktop::Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) {
     return ::PostMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != 0;
 }

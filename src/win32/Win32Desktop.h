@@ -30,6 +30,7 @@ public:
 
     bool HasMessage(WindowId window) override;
     std::int32_t GetAndDispatchMessage() override;
+    platform::Wake WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) override;
 
     bool Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) override;
     std::optional<MessageResult> SendCopyDataTimeout(WindowId to, WindowId from, std::uint64_t kind,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fakes/Journal.h"
+#include "platform/Clock.h"
 #include "platform/Desktop.h"
 
 #include <deque>
@@ -12,6 +13,8 @@
 #include <vector>
 
 namespace tarvo::fakes {
+
+class FakeThreads;
 
 struct FakeWindow {
     std::string className;
@@ -65,6 +68,9 @@ public:
     bool AllowMessage(WindowId window, std::uint32_t message) override;
     bool HasMessage(WindowId window) override;
     std::int32_t GetAndDispatchMessage() override;
+    // Pauses on the clock, and sees the events of threads, once WaitThrough has
+    // named them; until then it never pauses.
+    platform::Wake WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) override;
     bool Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) override;
     std::optional<MessageResult> SendCopyDataTimeout(WindowId to, WindowId from, std::uint64_t kind,
                                                      std::span<const std::uint8_t> bytes,
@@ -88,6 +94,7 @@ public:
     bool SetForegroundWindow(WindowId window) override;
 
     // Scenario controls.
+    void WaitThrough(platform::Clock& clock, FakeThreads& threads);
     WindowId AddWindow(FakeWindow window);
     void RemoveWindow(WindowId window);
     void SetKeyState(std::uint8_t virtualKey, std::int16_t state);
@@ -133,6 +140,9 @@ private:
     std::map<std::string, platform::WindowProcedure*> classes_;
     std::map<WindowId, MadeWindow> made_;
     std::deque<PostedMessage> queue_;
+    bool newMessage_ = false;  // posted since the queue was last looked at
+    platform::Clock* clock_ = nullptr;
+    FakeThreads* threads_ = nullptr;
     std::map<AtomId, std::string> atoms_;
     std::map<std::uint8_t, std::int16_t> keys_;
     platform::Rect screen_{0, 0, 1920, 1080};
