@@ -5,6 +5,7 @@
 
 #include "platform/Types.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -74,6 +75,8 @@ inline constexpr std::uint32_t kWsExTransparent = 0x00000020;
 inline constexpr std::uint32_t kWsExLayered = 0x00080000;
 inline constexpr std::uint32_t kWsExNoActivate = 0x08000000;
 
+using KeyStates = std::array<std::int16_t, 256>;
+
 // What ended a wait on the message queue and an event.
 enum class Wake { Event, Message, TimeOut, Failed };
 
@@ -135,6 +138,9 @@ public:
 
     // The keyboard.
     virtual std::int16_t KeyState(std::uint8_t virtualKey) = 0;
+    // Every key's state, each as KeyState gives it, read in one call: the
+    // keyboard watcher looks at several keys on each pass of the main loop.
+    virtual KeyStates AllKeyStates() = 0;
     virtual std::uint32_t ScanCode(std::uint8_t virtualKey) = 0;
     virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
 

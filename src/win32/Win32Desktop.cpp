@@ -187,6 +187,22 @@ std::string Win32Desktop::ProgramString(std::uint32_t id, std::size_t maxChars) 
 
 std::int16_t Win32Desktop::KeyState(std::uint8_t virtualKey) { return ::GetKeyState(virtualKey); }
 
+platform::KeyStates Win32Desktop::AllKeyStates() {
+    platform::KeyStates states{};
+    BYTE bytes[256];
+    if (!::GetKeyboardState(bytes)) {
+        for (std::size_t key = 0; key < states.size(); ++key) states[key] = ::GetKeyState(static_cast<int>(key));
+        return states;
+    }
+    // GetKeyState's form of the same state: a held key sets the whole high byte.
+    for (std::size_t key = 0; key < states.size(); ++key) {
+        auto state = static_cast<std::uint16_t>(bytes[key] & 0x81);
+        if ((state & 0x80) != 0) state |= 0xFF00;
+        states[key] = static_cast<std::int16_t>(state);
+    }
+    return states;
+}
+
 std::uint32_t Win32Desktop::ScanCode(std::uint8_t virtualKey) { return ::MapVirtualKeyA(virtualKey, 0); }
 
 void Win32Desktop::SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {

@@ -193,6 +193,13 @@ std::int16_t FakeDesktop::KeyState(std::uint8_t virtualKey) {
     return found == keys_.end() ? 0 : found->second;
 }
 
+platform::KeyStates FakeDesktop::AllKeyStates() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    platform::KeyStates states{};
+    for (const auto& [key, state] : keys_) states[key] = state;
+    return states;
+}
+
 std::uint32_t FakeDesktop::ScanCode(std::uint8_t virtualKey) { return virtualKey + 0x100u; }
 
 void FakeDesktop::SendKeyEvent(std::uint8_t virtualKey, std::uint8_t, std::uint32_t flags) {

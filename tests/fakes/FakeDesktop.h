@@ -79,6 +79,7 @@ public:
     std::optional<std::string> AtomText(AtomId atom, std::size_t maxChars) override;
     std::string ProgramString(std::uint32_t id, std::size_t maxChars) override;
     std::int16_t KeyState(std::uint8_t virtualKey) override;
+    platform::KeyStates AllKeyStates() override;
     std::uint32_t ScanCode(std::uint8_t virtualKey) override;
     void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
     void PlaceTopmost(WindowId window, std::int32_t x, std::int32_t y, std::int32_t width,
