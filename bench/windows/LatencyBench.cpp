@@ -228,7 +228,8 @@ int main(int argc, char** argv) {
         ++commandsArrived;
         commandTimes.push_back(Microseconds(arrived.front().ticks - posted));
     }
-    if (commandsArrived != kRuns) std::fprintf(stderr, "%d of %d gear commands reached the simulator\n", commandsArrived, kRuns);
+    if (commandsArrived != kRuns)
+        std::fprintf(stderr, "%d of %d gear commands reached the simulator\n", commandsArrived, kRuns);
     const Spread command = SpreadOf(commandTimes);
 
     std::vector<double> snapshotTimes;
@@ -244,8 +245,8 @@ int main(int argc, char** argv) {
 
     const std::string floorText = "bare message: " + Describe(bare);
     const std::string goal = "p99 < 500 µs, ≤ 5× the bare p99";
-    Row(Format("Crew command, post to simulator (%.0f of 500)", commandsArrived),
-        Describe(command), floorText, Format("%.1f×", command.p99 / bare.p99), goal);
+    Row(Format("Crew command, post to simulator (%.0f of 500)", commandsArrived), Describe(command), floorText,
+        Format("%.1f×", command.p99 / bare.p99), goal);
     Row(Format("Snapshot round trip, query 6 to record 611 (%.0f of 500)", snapshotsReceived), Describe(snapshot),
         floorText, Format("%.1f×", snapshot.p99 / bare.p99), goal);
 
