@@ -3,10 +3,13 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/atr/AtrState.h"
 #include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
 #include "adapters/generic/CommandState.h"
 #include "adapters/inibuilds/InibuildsState.h"
+#include "adapters/maddog/MaddogState.h"
+#include "adapters/pmdg737/Pmdg737State.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -39,7 +42,10 @@ struct AdapterState {
     std::atomic<std::int32_t> workersRunning{0};
     generic::CommandState commands;
     crj::CrjState crj;
+    atr::AtrState atr;
     inibuilds::InibuildsState inibuilds;
+    maddog::MaddogState maddog;
+    pmdg737::Pmdg737State pmdg737;
 };
 
 }  // namespace tarvo::adapters

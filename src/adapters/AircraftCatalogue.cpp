@@ -43,18 +43,17 @@ constexpr AircraftEntry Discovered(std::int32_t id, void (*install)(Server&), st
     return {id, install, true, routines, lvarNamesWanted, installingLine, installedLine};
 }
 
-// The aircraft with adapters of their own (PMDG 737 17, PMDG 777 34, Maddog 45,
-// Just Flight 146 39, CRJ 51, ATR 78, FSS E-Jets 80) use the
-// generic adapter until their adapters arrive. The Just Flight 146 and the FSS
+// The aircraft with adapters of their own still to come (PMDG 777 34,
+// Just Flight 146 39, FSS E-Jets 80) use the generic adapter until then. The Just Flight 146 and the FSS
 // E-Jets have no discovery routine of their own.
 // clang-format off
 constexpr AircraftEntry kCatalogue[] = {
     Discovered(10, InstallGenericAdapter, {},                                                 10),
-    Discovered(17, InstallGenericAdapter, {pmdg737::Discover},                                10),
+    Discovered(17, pmdg737::Install,      {pmdg737::Discover},                                10),
     Discovered(30, InstallGenericAdapter, {asobo::Discover747},                               10),  // a CaptainSim 777
     Discovered(34, InstallGenericAdapter, {pmdg777::Discover},                                10),
     Discovered(39, InstallGenericAdapter, {nullptr, asobo::DiscoverCj4Hvars},                 2000),
-    Discovered(45, InstallGenericAdapter, {maddog::Discover},                                 1200),
+    Discovered(45, maddog::InstallMaddogAdapter, {maddog::Discover},                          1200),
     Discovered(51, crj::Install,          {crj::Discover},                                    1250),
     Discovered(56, InstallGenericAdapter, {asobo::Discover787},                               60),
     Discovered(57, InstallGenericAdapter, {asobo::Discover747},                               60),
@@ -64,7 +63,7 @@ constexpr AircraftEntry kCatalogue[] = {
     Discovered(64, InstallGenericAdapter, {},                                                 10),
     Discovered(74, InstallGenericAdapter, {},                                                 10),
     Discovered(77, inibuilds::InstallInibuildsAdapter, {inibuilds::Discover},                  2600),
-    Discovered(78, InstallGenericAdapter, {atr::Discover},                                    1200),
+    Discovered(78, atr::Install,          {atr::Discover},                                    1200),
     Discovered(80, InstallGenericAdapter, {},                                                 10,
                "adjusting function pointers to FSS ERJ", "finished adjusting function pointers"),
 };

@@ -2,6 +2,7 @@
 
 #include "adapters/AircraftCatalogue.h"
 #include "adapters/Selection.h"
+#include "adapters/fenix/Fcu.h"
 #include "adapters/fenix/FenixSearches.h"
 #include "adapters/gsx/Gsx.h"
 #include "base/Names.h"
@@ -39,7 +40,8 @@ bool BringUpBridge(Server& server) {
     if (!bridge::CreateAndStartBridge(server)) return false;
     server.bridge.instance->RequestReload();
     if (server.adapters.fenixFlag) {
-        if (!fenix::IsSystemProcessOpen(server)) {
+        // Once per system process, also when a take-off data search opened it first.
+        if (!fenix::IsFcuReaderSetUp(server)) {
             server.log.Write(fenix::SetUpFcuReader(server) ? "Fenix A320 FCU data available" : "No access to FCU data");
         }
     } else {

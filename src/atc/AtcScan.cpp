@@ -1,6 +1,7 @@
 #include "atc/AtcScan.h"
 
 #include "base/Text.h"
+#include "platform/MemoryPiece.h"
 
 #include <algorithm>
 #include <array>
@@ -15,9 +16,6 @@ constexpr std::string_view kMarker = "PANEL_ATC";
 constexpr std::size_t kAnchor = kMarker.find('_');
 constexpr std::uint64_t kStep = 8;
 constexpr std::uint64_t kWindow = 16;
-constexpr std::uint64_t kPage = 4096;
-// Pages at a time; a multiple of the page and of the step.
-constexpr std::uint64_t kPieceSize = 1 << 20;
 
 // Bytes looked at together before any one of them is: a block without the
 // marker's underscore followed by its A (either case) needs no closer look,
@@ -49,39 +47,6 @@ bool MarkerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return true;
 }
 
-// Bytes of [start, start + size), with the pages that could not be read marked.
-class Piece {
-public:
-    void Read(platform::ProcessMemory& memory, ProcessHandle process, std::uint64_t start, std::uint64_t size) {
-        // Whatever a short read leaves behind lies in pages marked unreadable.
-        start_ = start;
-        bytes_.resize(static_cast<std::size_t>(size));
-        unreadable_.clear();
-        if (memory.Read(process, start, bytes_) == bytes_.size()) return;
-        // Something in it cannot be read: find out which pages.
-        for (std::uint64_t page = start; page < start + size; page += kPage) {
-            const std::size_t length = static_cast<std::size_t>(std::min(kPage, start + size - page));
-            const std::span<std::uint8_t> into(bytes_.data() + (page - start), length);
-            if (memory.Read(process, page, into) != length) unreadable_.push_back(page);
-        }
-    }
-
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
-
-    // Whether all of [address, address + size) was read.
-    bool Readable(std::uint64_t address, std::uint64_t size) const {
-        if (address < start_ || address + size > start_ + bytes_.size()) return false;
-        return std::none_of(unreadable_.begin(), unreadable_.end(), [&](std::uint64_t page) {
-            return page < address + size && address < page + kPage;
-        });
-    }
-
-private:
-    std::uint64_t start_ = 0;
-    std::vector<std::uint8_t> bytes_;
-    std::vector<std::uint64_t> unreadable_;
-};
-
 // The first entry follows the marker: a digit (or a NUL and a blank, an entry
 // being drawn) and a hyphen in third place.
 bool EntryFollows(platform::ProcessMemory& memory, ProcessHandle process, std::uint64_t window) {
@@ -103,10 +68,10 @@ bool IsAtcCandidate(const platform::MemoryRegion& region) {
 std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHandle process,
                                     const platform::MemoryRegion& region) {
     const std::uint64_t end = region.base + region.size;
-    Piece piece;
-    for (std::uint64_t start = region.base; start < end; start += kPieceSize) {
+    platform::MemoryPiece piece;
+    for (std::uint64_t start = region.base; start < end; start += platform::kMemoryPieceSize) {
         // Windows that begin in this piece; the last of them reaches 8 bytes on.
-        const std::uint64_t windowsEnd = std::min(start + kPieceSize, end);
+        const std::uint64_t windowsEnd = std::min(start + platform::kMemoryPieceSize, end);
         piece.Read(memory, process, start, windowsEnd - start + (kWindow - kStep));
         const std::vector<std::uint8_t>& bytes = piece.bytes();
         if (bytes.size() < kMarker.size()) continue;

@@ -94,7 +94,7 @@ public:
     // At most maxChars characters; nullopt when the text is empty or cannot be read.
     virtual std::optional<std::string> ClassName(WindowId window, std::size_t maxChars) = 0;
     virtual std::optional<std::string> WindowTitle(WindowId window, std::size_t maxChars) = 0;
-    // Exact class and title; 0 when there is no such window.
+    // Exact class and title (an empty class: any class); 0 when there is no such window.
     virtual WindowId FindTopLevelWindow(std::string_view className, std::string_view title) = 0;
     virtual ProcessId WindowProcess(WindowId window) = 0;
 

@@ -15,6 +15,8 @@ public:
 
     // The roaming application-data folder of the current user, as Windows gives it.
     virtual std::optional<std::string> RoamingAppDataFolder() = 0;
+    // The local (not roaming) application-data folder of the current user.
+    virtual std::optional<std::string> LocalAppDataFolder() = 0;
     // Full path of the running executable; nullopt when it cannot be read.
     virtual std::optional<std::string> ExecutablePath() = 0;
 
@@ -26,6 +28,10 @@ public:
     // GetPrivateProfileIntA semantics.
     virtual std::int32_t ReadProfileInt(std::string_view path, std::string_view section,
                                         std::string_view key, std::int32_t fallback) = 0;
+    // WritePrivateProfileStringA semantics: replaces the key's value, adding the
+    // key (and section) when missing. False when the file could not be written.
+    virtual bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                   std::string_view value) = 0;
 };
 
 }  // namespace tarvo::platform

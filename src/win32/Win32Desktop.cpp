@@ -75,7 +75,8 @@ std::optional<std::string> Win32Desktop::WindowTitle(WindowId window, std::size_
 }
 
 WindowId Win32Desktop::FindTopLevelWindow(std::string_view className, std::string_view title) {
-    return ToWindowId(::FindWindowA(std::string(className).c_str(), std::string(title).c_str()));
+    const std::string name(className);
+    return ToWindowId(::FindWindowA(name.empty() ? nullptr : name.c_str(), std::string(title).c_str()));
 }
 
 ProcessId Win32Desktop::WindowProcess(WindowId window) {

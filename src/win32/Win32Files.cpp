@@ -16,6 +16,14 @@ std::optional<std::string> Win32Files::RoamingAppDataFolder() {
     return std::string(folder);
 }
 
+std::optional<std::string> Win32Files::LocalAppDataFolder() {
+    char folder[MAX_PATH] = {};
+    if (::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) {
+        return std::nullopt;
+    }
+    return std::string(folder);
+}
+
 std::optional<std::string> Win32Files::ExecutablePath() {
     char path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -42,6 +50,12 @@ std::int32_t Win32Files::ReadProfileInt(std::string_view path, std::string_view 
                                         std::string_view key, std::int32_t fallback) {
     return static_cast<std::int32_t>(::GetPrivateProfileIntA(
         std::string(section).c_str(), std::string(key).c_str(), fallback, std::string(path).c_str()));
+}
+
+bool Win32Files::WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                   std::string_view value) {
+    return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                        std::string(value).c_str(), std::string(path).c_str()) != 0;
 }
 
 }  // namespace tarvo::win32

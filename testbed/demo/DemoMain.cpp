@@ -1,11 +1,12 @@
 // Plays the demo session against the real exe and prints what crossed each
 // boundary, as a newcomer would want to see it.
 #include "Harness.h"
+#include "wire/PipeIo.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -42,7 +43,8 @@ void ShowSimulatorTrace(const std::string& path) {
             ++found->second;
         }
     }
-    for (const auto& [entry, count] : counts) Say("   sim  " + entry + (count > 1 ? "  x" + std::to_string(count) : ""));
+    for (const auto& [entry, count] : counts)
+        Say("   sim  " + entry + (count > 1 ? "  x" + std::to_string(count) : ""));
 }
 
 // A number the simulator stand-in reports, rounded for reading.
@@ -116,8 +118,25 @@ int ShowSession() {
     CrewControl("post 39374 66079 0");
     CrewControl("post 39374 65698 8191");
     WaitForLine(simTrace, R"("fn":"TransmitClientEvent","args":[0,240,8191,1,16])", 5000);
-    Say("   simulator: gear handle at " + Reading(R"(get "GEAR HANDLE POSITION" position)") + " (up), flaps handle at " +
-        Reading(R"(get "FLAPS HANDLE PERCENT" percent)") + " %");
+    Say("   simulator: gear handle at " + Reading(R"(get "GEAR HANDLE POSITION" position)") +
+        " (up), flaps handle at " + Reading(R"(get "FLAPS HANDLE PERCENT" percent)") + " %");
+    Say("   a Fenix A320 runs beside the simulator (its hidden system window); crew app: looks for it (39189 58 2)");
+    ChildProcess fenix = ChildProcess::Start(BinFolder() + "\\tarvo_fenix_standin.exe", "--role system");
+    const std::string fenixPipe = "\\\\.\\pipe\\Tarvo81_FenixSystem";
+    for (int i = 0; fenix.IsValid() && i < 200 && !tarvo::wire::SendLine(fenixPipe, "ping"); ++i) ::Sleep(25);
+    CrewControl("send 39189 58 2");
+    Say(WaitForLine(LogPath(), "Detected Fenix window", 5000) ? "   server: \"Detected Fenix window\""
+                                                              : "   server: no Fenix window found");
+    tarvo::wire::SendLine(fenixPipe, "quit");
+    Say("   crew app: the PMDG 737 is loaded (39189 17); the captain presses its CDU's first key (39374 69537 1)");
+    SimControl("sdk area PMDG_NG3_Data 912");
+    SimControl("sdk area PMDG_NG3_Control 8");
+    CrewControl("send 39189 17 0");
+    CrewControl("post 39374 69537 1");
+    WaitForLine(simTrace, R"("dir":"event","fn":"#70166","args":[131072])", 5000);
+    const auto heard = SimControl("sdk events");
+    Say("   aircraft: heard " + (heard && heard->size() > 3 ? heard->substr(3) : std::string("nothing")) +
+        " (left button down, then up)");
     // Frames make the server keep its (blank) line on screen, as in a running simulator.
     for (int frame = 0; frame < 15; ++frame) SimControl("frame 30 1");
     ::Sleep(300);

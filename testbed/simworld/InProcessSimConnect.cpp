@@ -559,6 +559,9 @@ SIMCONNECT_HRESULT InProcessSimConnect::MapClientDataNameToID(SIMCONNECT_HANDLE 
     const auto args = [&](const Connection*) { return Args{Text(name), Number(clientDataId)}; };
     return Perform(*world_.model_, *trace_, this, handle, "MapClientDataNameToID", true, args,
                    [&](Connection& c, After& after) {
+                       if (name != nullptr && world_.model_->failingAreaNames.contains(ToUpper(name))) {
+                           return SIMCONNECT_E_FAIL;
+                       }
                        world_.model_->MapClientDataName(c, name, clientDataId, after);
                        return SIMCONNECT_S_OK;
                    });

@@ -156,6 +156,42 @@ void SimWorld::OnCustomEvent(std::string_view name, std::function<void(std::uint
     model_->customHandlers[ToUpper(name)] = std::move(handler);
 }
 
+std::vector<SimWorld::AddOnEvent> SimWorld::AddOnEvents() const {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    return model_->addOnEvents;
+}
+
+void SimWorld::ClearAddOnEvents() {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    model_->addOnEvents.clear();
+}
+
+void SimWorld::SetAddOnClock(std::function<std::uint64_t()> now) {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    model_->addOnClock = std::move(now);
+}
+
+void SimWorld::WatchAddOnEvents(std::function<void(const AddOnEvent&)> watcher) {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    model_->addOnWatchers.push_back(std::move(watcher));
+}
+
+void SimWorld::RecordClientAreaWrites(std::string_view name) {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    model_->recordedWrites[ToUpper(name)];
+}
+
+std::vector<std::vector<std::uint8_t>> SimWorld::ClientAreaWrites(std::string_view name) const {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    const auto found = model_->recordedWrites.find(ToUpper(name));
+    return found == model_->recordedWrites.end() ? std::vector<std::vector<std::uint8_t>>{} : found->second;
+}
+
+void SimWorld::FailClientDataMapping(std::string_view name) {
+    const std::lock_guard<std::mutex> lock(model_->mutex);
+    model_->failingAreaNames.insert(ToUpper(name));
+}
+
 std::vector<SimWorld::Datum> SimWorld::Definition(std::string_view connectionName, std::uint32_t defineId) const {
     const std::lock_guard<std::mutex> lock(model_->mutex);
     // The newest open connection of that name.

@@ -65,6 +65,27 @@ public:
     // Called when a client transmits a custom event (a name with a dot).
     void OnCustomEvent(std::string_view name, std::function<void(std::uint32_t data)> handler);
 
+    // ---- An add-on aircraft's own SDK (the PMDG aircraft have one) -----------
+    // Clients act on such an aircraft by transmitting events named "#" and a
+    // number; each one is recorded here, in order, and told to the watchers.
+    struct AddOnEvent {
+        std::string connection;  // the sender's name from Open
+        std::string name;        // as mapped, "#70166"
+        std::uint32_t data = 0;
+        std::uint64_t at = 0;  // the add-on clock's reading; world time without one
+    };
+    std::vector<AddOnEvent> AddOnEvents() const;
+    void ClearAddOnEvents();
+    // Read under the world's lock as each event is recorded: keep it trivial.
+    void SetAddOnClock(std::function<std::uint64_t()> now);
+    // Called on the sending thread, outside the world's lock.
+    void WatchAddOnEvents(std::function<void(const AddOnEvent&)> watcher);
+    // From now on, what clients write into the area with SetClientData is kept.
+    void RecordClientAreaWrites(std::string_view name);
+    std::vector<std::vector<std::uint8_t>> ClientAreaWrites(std::string_view name) const;
+    // MapClientDataNameToID fails for this name (E_FAIL, nothing mapped).
+    void FailClientDataMapping(std::string_view name);
+
     // ---- What clients did, for tests ---------------------------------------
     struct Datum {
         std::string name;

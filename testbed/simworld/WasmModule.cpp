@@ -85,7 +85,7 @@ std::optional<double> ParseNumber(std::string_view token) {
 }
 
 struct Op {
-    enum Kind { Push, Read, Write, Fire, Key, Not, Increment, Decrement } kind;
+    enum Kind { Push, Read, Write, Fire, Key, Not, Increment, Decrement, Add } kind;
     double number = 0;
     std::string name;  // lvar name, hvar name with "H:", or key event name
 };
@@ -140,6 +140,8 @@ std::optional<std::vector<Op>> Parse(std::string_view code) {
                 op = Op{Op::Increment, 0, {}};
             } else if (token == "--") {
                 op = Op{Op::Decrement, 0, {}};
+            } else if (token == "+") {
+                op = Op{Op::Add, 0, {}};
             } else if (const auto number = ParseNumber(token)) {
                 op = Op{Op::Push, *number, {}};
             }
@@ -159,6 +161,10 @@ std::optional<std::vector<Op>> Parse(std::string_view code) {
                 if (depth == 0) return std::nullopt;
                 break;
             case Op::Fire: break;
+            case Op::Add:
+                if (depth < 2) return std::nullopt;
+                --depth;
+                break;
         }
         ops.push_back(std::move(*op));
     }
@@ -351,6 +357,12 @@ struct WasmModule::Core {
                 case Op::Not: stack.back() = stack.back() == 0.0 ? 1.0 : 0.0; break;
                 case Op::Increment: stack.back() += 1.0; break;
                 case Op::Decrement: stack.back() -= 1.0; break;
+                case Op::Add: {
+                    const double added = stack.back();
+                    stack.pop_back();
+                    stack.back() += added;
+                    break;
+                }
             }
         }
     }

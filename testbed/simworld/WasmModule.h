@@ -11,7 +11,8 @@
 //
 // Calculator code understood: numbers, (L:name[, unit]), (>L:name[, unit]),
 // (>H:name), (>K:name) (a key event inside the simulator, with the number
-// taken as its data), "!", "++" and "--", in reverse-Polish order. Code holding
+// taken as its data), "!", "++", "--" and "+" (a panel event variable takes a
+// mouse flag plus a control's index), in reverse-Polish order. Code holding
 // anything else, or running out of operands, changes nothing.
 //
 // Thread-safe: the world may call its handlers on any thread.

@@ -686,6 +686,11 @@ void WorldModel::TransmitEvent(Connection& sender, std::uint32_t eventId, std::u
         if (handler != customHandlers.end() && handler->second) {
             after.Call([call = handler->second, data] { call(data); });
         }
+        if (name.starts_with('#')) {
+            const SimWorld::AddOnEvent& event = addOnEvents.emplace_back(
+                SimWorld::AddOnEvent{sender.name, name, data, addOnClock ? addOnClock() : nowMs});
+            for (const auto& watcher : addOnWatchers) after.Call([watcher, event] { watcher(event); });
+        }
     } else {
         ApplyKeyEvent(variables, name, data);
     }
@@ -855,6 +860,9 @@ void WorldModel::SetClientData(Connection& c, std::uint32_t clientDataId, std::u
     }
     area.written = true;
     const std::string key = name->second;
+    if (const auto recorded = recordedWrites.find(key); recorded != recordedWrites.end()) {
+        recorded->second.emplace_back(data, data + unitSize);
+    }
     DeliverOnSet(key, after);
     const auto handler = areaHandlers.find(key);
     if (handler != areaHandlers.end() && handler->second) {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -125,6 +126,13 @@ public:
     std::map<std::string, std::function<void(std::span<const std::uint8_t>)>> areaHandlers;
     std::map<std::string, std::function<void(std::uint32_t)>> customHandlers;
     std::vector<std::string> flightPlans;
+    // An add-on aircraft's SDK: its "#N" events, the areas whose client writes
+    // are kept (by upper-case name), the area names that cannot be mapped.
+    std::vector<SimWorld::AddOnEvent> addOnEvents;
+    std::function<std::uint64_t()> addOnClock;
+    std::vector<std::function<void(const SimWorld::AddOnEvent&)>> addOnWatchers;
+    std::map<std::string, std::vector<Bytes>> recordedWrites;
+    std::set<std::string> failingAreaNames;
 
     // ---- Connections -----------------------------------------------------
     Connection& Open(std::string name, const void* owner, EventId event, std::shared_ptr<SignalHook> signal,

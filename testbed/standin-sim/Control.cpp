@@ -1,6 +1,7 @@
 #include "standin-sim/Control.h"
 
 #include "profiles/Profiles.h"
+#include "simworld/SdkAircraft.h"
 #include "wire/Wire.h"
 
 #include <algorithm>
@@ -145,6 +146,53 @@ std::string WasmModuleHost::Run(const std::vector<std::string>& t) {
     return "error unknown wasm command or wrong number of arguments";
 }
 
+std::string RunSdkCommand(simworld::SimWorld& world, const std::vector<std::string>& t) {
+    const std::string command = t.empty() ? std::string() : t[0];
+    std::uint32_t number = 0;
+    if (command == "area" && t.size() == 3) {
+        if (!ParseUnsigned(t[2], number) || number == 0 || number > 8192) return "error not an area size: " + t[2];
+        world.CreateClientArea(t[1], number, false);
+        world.RecordClientAreaWrites(t[1]);
+        return "ok";
+    }
+    if (command == "set" && t.size() >= 5 && (t.size() - 2) % 3 == 0) {
+        std::vector<std::uint8_t> bytes = world.ReadClientArea(t[1]);
+        if (bytes.empty()) return "error no area named " + t[1];
+        for (std::size_t i = 2; i < t.size(); i += 3) {
+            const auto width = simworld::ParseFieldWidth(t[i + 1]);
+            double value = 0;
+            if (!ParseUnsigned(t[i], number) || !width || !ParseNumber(t[i + 2], value)) {
+                return "error sdk set NAME OFFSET WIDTH VALUE ...";
+            }
+            if (!simworld::PutField(bytes, number, *width, value)) return "error does not fit in area " + t[1];
+        }
+        world.WriteClientArea(t[1], 0, bytes);
+        return "ok";
+    }
+    if (command == "events" && t.size() == 1) {
+        std::string reply = "ok";
+        for (const auto& event : world.AddOnEvents()) reply += " " + event.name + "=" + std::to_string(event.data);
+        return reply;
+    }
+    if (command == "writes" && t.size() == 2) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string reply = "ok";
+        for (const auto& write : world.ClientAreaWrites(t[1])) {
+            reply += ' ';
+            for (const std::uint8_t byte : write) {
+                reply += kHex[byte >> 4];
+                reply += kHex[byte & 0xF];
+            }
+        }
+        return reply;
+    }
+    if (command == "failmap" && t.size() == 2) {
+        world.FailClientDataMapping(t[1]);
+        return "ok";
+    }
+    return "error unknown sdk command or wrong number of arguments";
+}
+
 std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, WasmModuleHost& wasm, const std::string& line,
                        const std::function<void()>& requestQuit) {
     const std::vector<std::string> t = wire::TokenizeCommand(line);
@@ -217,6 +265,7 @@ std::string RunCommand(simworld::SimWorld& world, MemoryImages& images, WasmModu
         return PlaceBallast(images, data);
     }
     if (command == "wasm") return wasm.Run(std::vector<std::string>(t.begin() + 1, t.end()));
+    if (command == "sdk") return RunSdkCommand(world, std::vector<std::string>(t.begin() + 1, t.end()));
     if (command == "quit" && arity(0)) {
         requestQuit();
         return "ok";

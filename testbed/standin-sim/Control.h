@@ -8,6 +8,7 @@
 //   ping                     wasm ...  (see WasmModuleHost)
 //   atc [ENTRY...]           the ATC menu image: "PANEL_ATC", then the entries
 //   ballast MB               MB MiB more of the kind of memory the menu lives in
+//   sdk ...                  an add-on aircraft's SDK areas and events (see RunSdkCommand)
 // Tokens with blanks go in double quotes: set "PLANE ALTITUDE" feet 5000
 #pragma once
 
@@ -62,6 +63,17 @@ private:
     std::unique_ptr<simworld::WasmModule> module_;
     simworld::AircraftProfile next_;
 };
+
+// An add-on aircraft's own SDK (the PMDG aircraft's):
+//   sdk area NAME SIZE       the aircraft creates an area; client writes to it are kept
+//   sdk set NAME OFFSET WIDTH VALUE [OFFSET WIDTH VALUE ...]
+//                            sets fields (WIDTH u8, u16, i16, u32 or f32) and
+//                            publishes the area once: its on-set readers get a record
+//   sdk events               replies ok #N=DATA ... (the "#N" events clients sent, in order)
+//   sdk writes NAME          replies ok HEX ... (what clients wrote into the area, in order)
+//   sdk failmap NAME         MapClientDataNameToID fails for that name from now on
+// tokens: the command's words after "sdk".
+std::string RunSdkCommand(simworld::SimWorld& world, const std::vector<std::string>& tokens);
 
 // Runs one command on the world, the memory images and the module; requestQuit
 // is called for "quit".

@@ -159,6 +159,10 @@ int main(int argc, char** argv) {
         if (trace) trace << line << '\n' << std::flush;
     };
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&traceLine));
+    // What an add-on aircraft's SDK receives, by the event's own name.
+    world.WatchAddOnEvents([&](const tarvo::simworld::SimWorld::AddOnEvent& event) {
+        traceLine(tarvo::simworld::ToJsonLine({event.connection, "event", event.name, {std::to_string(event.data)}}));
+    });
     // The simulator is the window the pilot works in: it has the focus.
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);

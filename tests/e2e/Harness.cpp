@@ -25,6 +25,12 @@ std::string RoamingFolder() {
     return folder;
 }
 
+std::string LocalFolder() {
+    char folder[MAX_PATH] = {};
+    if (::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) return {};
+    return folder;
+}
+
 std::string CrewFolder() {
     const std::string folder = RoamingFolder() + "\\Zulcrest";
     ::CreateDirectoryA(folder.c_str(), nullptr);
@@ -39,6 +45,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+    const std::string folder = path.substr(0, path.find_last_of('\\'));
+    const int made = ::SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
 }
 
 ChildProcess ChildProcess::Start(const std::string& exe, const std::string& arguments) {

@@ -25,8 +25,12 @@ std::string BinFolder();
 // in it (created if missing, as the crew app would have).
 std::string RoamingFolder();
 std::string CrewFolder();
+// The current user's local (not roaming) application-data folder.
+std::string LocalFolder();
 // The server's log file.
 std::string LogPath();
+// Writes text to the file, making its folders first; false when it cannot.
+bool WriteTextFile(const std::string& path, const std::string& text);
 // The whole file, or nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

@@ -25,11 +25,12 @@ protected:
         ASSERT_TRUE(crew.IsValid()) << "the crew stand-in did not start";
     }
 
-    // Starts the server beside our SimConnect.dll and waits for its main loop.
+    // Starts the server beside our SimConnect.dll and waits for its main loop; the bound is
+    // generous because a loaded machine can take many seconds to start a Wine process.
     void StartServer() {
         server = ChildProcess::Start(ServerWithSimConnect(), "2970");
         ASSERT_TRUE(server.IsValid()) << server.error();
-        ASSERT_TRUE(WaitForLine(LogPath(), "About to enter main loop", 15000)) << "the server did not reach its loop";
+        ASSERT_TRUE(WaitForLine(LogPath(), "About to enter main loop", 60000)) << "the server did not reach its loop";
     }
 
     // The words of the last WM_COPYDATA of this kind the crew app received.

@@ -59,7 +59,7 @@ WindowId FakeDesktop::FindTopLevelWindow(std::string_view className, std::string
     journal_.Add("Desktop.FindTopLevelWindow " + std::string(className) + "/" + std::string(title));
     for (WindowId window : order_) {
         const FakeWindow& w = windows_.at(window);
-        if (w.className == className && w.title == title) return window;
+        if ((className.empty() || w.className == className) && w.title == title) return window;
     }
     return 0;
 }

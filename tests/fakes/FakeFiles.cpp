@@ -33,6 +33,8 @@ std::string_view Trim(std::string_view text) {
 
 std::optional<std::string> FakeFiles::RoamingAppDataFolder() { return appDataFolder; }
 
+std::optional<std::string> FakeFiles::LocalAppDataFolder() { return localAppDataFolder; }
+
 std::optional<std::string> FakeFiles::ExecutablePath() { return executablePath; }
 
 bool FakeFiles::FileExists(std::string_view path) {
@@ -87,6 +89,48 @@ std::int32_t FakeFiles::ReadProfileInt(std::string_view path, std::string_view s
         return static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 10));
     }
     return fallback;
+}
+
+bool FakeFiles::WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                                  std::string_view value) {
+    journal_.Add("Files.WriteProfileValue " + std::string(path) + " [" + std::string(section) + "] " +
+                 std::string(key) + "=" + std::string(value));
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::string file = Fold(path);
+    if (!folders_.contains(Parent(file))) return false;
+    std::string& contents = files_[file];
+    const std::string line = std::string(key) + "=" + std::string(value) + "\r\n";
+    // Walk the lines, remembering where the section ends and where the key is.
+    std::size_t at = 0;
+    bool inSection = false;
+    std::optional<std::size_t> sectionEnd;
+    while (at < contents.size()) {
+        const std::size_t end = std::min(contents.find('\n', at), contents.size());
+        const std::size_t next = end < contents.size() ? end + 1 : end;
+        const std::string_view text = Trim(std::string_view(contents).substr(at, end - at));
+        if (text.starts_with('[')) {
+            if (inSection) break;
+            const auto close = text.find(']');
+            inSection = close != std::string_view::npos && Fold(Trim(text.substr(1, close - 1))) == Fold(section);
+            if (inSection) sectionEnd = next;
+        } else if (inSection) {
+            const auto equals = text.find('=');
+            if (equals != std::string_view::npos && Fold(Trim(text.substr(0, equals))) == Fold(key)) {
+                contents.replace(at, next - at, line);
+                return true;
+            }
+            if (!text.empty()) sectionEnd = next;
+        }
+        at = next;
+    }
+    if (sectionEnd) {
+        const bool lineEnded = *sectionEnd == 0 || contents[*sectionEnd - 1] == '\n';
+        contents.insert(*sectionEnd, lineEnded ? line : "\r\n" + line);
+    } else {
+        if (!contents.empty() && contents.back() != '\n') contents += "\r\n";
+        contents += "[" + std::string(section) + "]\r\n" + line;
+    }
+    return true;
 }
 
 void FakeFiles::MakeFolder(std::string path) {

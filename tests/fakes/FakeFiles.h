@@ -18,15 +18,21 @@ public:
     explicit FakeFiles(Journal& journal) : journal_(journal) {}
 
     std::optional<std::string> RoamingAppDataFolder() override;
+    std::optional<std::string> LocalAppDataFolder() override;
     std::optional<std::string> ExecutablePath() override;
     bool FileExists(std::string_view path) override;
     bool RemoveFile(std::string_view path) override;
     bool AppendLine(std::string_view path, std::string_view text) override;
     std::int32_t ReadProfileInt(std::string_view path, std::string_view section, std::string_view key,
                                 std::int32_t fallback) override;
+    // Rewrites the key's line in place, or adds it at the end of its section (or
+    // a new section at the end of the file); the file's folder must exist.
+    bool WriteProfileValue(std::string_view path, std::string_view section, std::string_view key,
+                           std::string_view value) override;
 
     // Scenario controls.
     std::optional<std::string> appDataFolder = std::string("C:\\Users\\pilot\\AppData\\Roaming");
+    std::optional<std::string> localAppDataFolder = std::string("C:\\Users\\pilot\\AppData\\Local");
     std::optional<std::string> executablePath = std::string("C:\\Zulcrest\\Tarvo81_Ldr.exe");
     void MakeFolder(std::string path);
     void WriteFile(std::string path, std::string contents);

@@ -1,10 +1,12 @@
 // Other processes as the test lays them out: which can be opened, which were
-// terminated, and memory regions with their bytes.
+// terminated, and memory regions with their bytes, for one process or per
+// process.
 #pragma once
 
 #include "fakes/Journal.h"
 #include "platform/ProcessMemory.h"
 
+#include <atomic>
 #include <map>
 #include <set>
 #include <vector>
@@ -31,10 +33,22 @@ public:
         platform::MemoryRegion info;
         std::vector<std::uint8_t> bytes;  // empty: unreadable
     };
-    std::vector<Region> regions;  // sorted by base, in one process
+    // Sorted by base, in one process; the space between them is free.
+    std::vector<Region> regions;
+    // The regions of the process an opened handle stands for, where the test
+    // gave that process regions of its own (handles of others see regions).
+    std::vector<Region>& RegionsOf(ProcessId process) { return perProcess_[process]; }
+    // The handle Open gives for the process.
+    static ProcessHandle HandleOf(ProcessId process) { return 0x7000 + process; }
+    // Read calls so far, and the handles closed.
+    std::atomic<std::size_t> reads{0};
+    std::vector<ProcessHandle> closed;
 
 private:
+    const std::vector<Region>& RegionsFor(ProcessHandle process) const;
+
     Journal& journal_;
+    std::map<ProcessId, std::vector<Region>> perProcess_;
 };
 
 }  // namespace tarvo::fakes

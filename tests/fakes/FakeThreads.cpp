@@ -4,12 +4,18 @@ namespace tarvo::fakes {
 
 bool FakeThreads::Start(std::function<void()> body, platform::ThreadPriority priority) {
     journal_.Add("Threads.Start priority=" + std::to_string(static_cast<int>(priority)));
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (failNextThread_) {
-        failNextThread_ = false;
-        return false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (failNextThread_) {
+            failNextThread_ = false;
+            return false;
+        }
+        if (!runInsideStart_) {
+            pending_.push_back(std::move(body));
+            return true;
+        }
     }
-    pending_.push_back(std::move(body));
+    body();
     return true;
 }
 

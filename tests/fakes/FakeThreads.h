@@ -37,6 +37,9 @@ public:
     // Takes the event if it is signalled (an auto-reset one is reset), without waiting.
     bool TakeIfSet(EventId event);
     bool IsEvent(EventId event) const;
+    // Started threads run to their end inside Start, before it returns, as a
+    // thread the system schedules at once may.
+    void RunInsideStart(bool on) { runInsideStart_ = on; }
     // Runs the oldest started thread body on the calling thread; false if none waits.
     bool RunNextThread();
     std::size_t PendingThreads() const;
@@ -60,6 +63,7 @@ private:
     std::uintptr_t nextId_ = 0x100;
     bool failNextEvent_ = false;
     bool failNextThread_ = false;
+    bool runInsideStart_ = false;
 };
 
 }  // namespace tarvo::fakes

@@ -9,6 +9,13 @@
 
 namespace tarvo::adapters::fenix {
 
+// Finds the FCU in the system process (opened from the Fenix window if it is
+// not open yet) and logs its values; true when its altitude was found. Once
+// per system process handle: the addresses belong to that process.
+bool SetUpFcuReader(Server& server);
+// Whether the FCU reader was set up for the system process now open.
+bool IsFcuReaderSetUp(const Server& server);
+
 // The reads of the system process: -1 (-1.0) when the read fails.
 std::int32_t ReadSystemInt32(Server& server, std::uint64_t address);
 double ReadSystemDouble(Server& server, std::uint64_t address);

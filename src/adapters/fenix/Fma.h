@@ -2,6 +2,7 @@
 // and decoded into the snapshot record's mode words.
 #pragma once
 
+#include "adapters/fenix/MemorySearch.h"
 #include "host/Server.h"
 
 namespace tarvo::link {
@@ -14,5 +15,8 @@ namespace tarvo::adapters::fenix {
 // annunciations show; a word whose annunciation reads as nothing known keeps
 // its value. Starts a search for the annunciations when they are not found.
 void DecodeFma(Server& server, link::SnapshotRecord& record);
+
+// The words that a valid block shows.
+void DecodeFmaBlock(const FmaBlock& block, link::SnapshotRecord& record);
 
 }  // namespace tarvo::adapters::fenix

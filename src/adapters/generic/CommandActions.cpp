@@ -1,5 +1,6 @@
 #include "adapters/generic/CommandActions.h"
 
+#include "adapters/a32nx/A32nx.h"
 #include "adapters/fenix/Fcu.h"
 #include "adapters/generic/CommandPrimitives.h"
 #include "bridge/WasmBridge.h"
@@ -380,6 +381,10 @@ void Dc6Flaps(const Command& command) {
     const std::uint32_t position = command.code - kFirstFlapCode;
     RunCalculatorCode(command.server, std::to_string(position) + " (>L:dc6_419_obj)");
     SendEvent(command.server, "FLAPS_SET", kLeverPositions[position]);
+}
+
+void A320FamilyCommand(const Command& command) {
+    if (bridge::HasBridge(command.server)) a32nx::HandleCommand(command.server, command.code, command.value);
 }
 
 }  // namespace tarvo::adapters::generic

@@ -46,4 +46,8 @@ void StartGroundServicesDiscovery(const Command& command);
 // Aircraft 74's flap lever: codes 68776 to 68782 for its seven positions.
 void Dc6Flaps(const Command& command);
 
+// The A320 family's own handler, for rows whose A32NX and A320neo branch is
+// there (with the bridge in service, as for codes the table does not hold).
+void A320FamilyCommand(const Command& command);
+
 }  // namespace tarvo::adapters::generic

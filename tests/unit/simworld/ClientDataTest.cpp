@@ -1,9 +1,11 @@
 #include "SimWorldTesting.h"
 #include "simworld/InProcessSimConnect.h"
+#include "simworld/SdkAircraft.h"
 #include "simworld/SimWorld.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -161,6 +163,54 @@ TEST_F(ClientDataTest, CustomEventsReachTheirHandler) {
     api.TransmitClientEvent(client.handle, SIMCONNECT_OBJECT_ID_USER, 3, 536870912, 1,
                             SIMCONNECT_EVENT_FLAG_GROUPID_IS_PRIORITY);
     EXPECT_EQ(fired, std::vector<std::uint32_t>{17});
+    EXPECT_TRUE(client.Drain().empty());
+}
+
+// An add-on aircraft's SDK: fields set by width and published to an on-set
+// reader, "#N" events recorded with their sender, writes to its control area
+// kept, and a name that cannot be mapped.
+TEST_F(ClientDataTest, AnSdkAircraftPublishesItsFieldsAndHearsItsEvents) {
+    SdkAircraft aircraft(world, "PMDG_Test_Data", 16, "PMDG_Test_Control", 8);
+    Session client(api, "client");
+    api.MapClientDataNameToID(client.handle, "PMDG_Test_Data", 1);
+    api.AddToClientDataDefinition(client.handle, 1, 0, 16, 0, 0);
+    api.RequestClientData(client.handle, 1, 0, 1, SIMCONNECT_CLIENT_DATA_PERIOD_ON_SET,
+                          SIMCONNECT_CLIENT_DATA_REQUEST_FLAG_CHANGED, 0, 0, 0);
+    EXPECT_TRUE(client.Drain().empty()) << "nothing published yet";
+    aircraft.Set(0, FieldWidth::U8, 300);  // wraps as a cast would
+    aircraft.Set(1, FieldWidth::U16, 0xBEEF);
+    aircraft.Set(3, FieldWidth::I16, -2);
+    aircraft.Set(5, FieldWidth::U32, 70000);
+    aircraft.Set(9, FieldWidth::F32, 1.5);
+    aircraft.Set(14, FieldWidth::U32, 1);  // does not fit: ignored
+    aircraft.Publish();
+    const Bytes payload = Payload(client.One());
+    const float half = 1.5f;
+    Bytes expected = {44, 0xEF, 0xBE, 0xFE, 0xFF, 0x70, 0x11, 0x01, 0x00, 0, 0, 0, 0, 0, 0, 0};
+    std::memcpy(expected.data() + 9, &half, 4);
+    EXPECT_EQ(payload, expected);
+
+    std::vector<std::string> watched;
+    world.WatchAddOnEvents([&](const SimWorld::AddOnEvent& e) { watched.push_back(e.name); });
+    world.SetAddOnClock([] { return std::uint64_t{77}; });
+    api.MapClientEventToSimEvent(client.handle, 70166, "#70166");
+    api.TransmitClientEvent(client.handle, 0, 70166, 0x20000000, 1, 16);
+    const auto events = aircraft.Events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].connection, "client");
+    EXPECT_EQ(events[0].name, "#70166");
+    EXPECT_EQ(events[0].data, 0x20000000u);
+    EXPECT_EQ(events[0].at, 77u);
+    EXPECT_EQ(watched, std::vector<std::string>{"#70166"});
+
+    api.MapClientDataNameToID(client.handle, "PMDG_Test_Control", 2);
+    api.AddToClientDataDefinition(client.handle, 2, 0, 8, 0, 0);
+    Bytes control = {1, 2, 3, 4, 5, 6, 7, 8};
+    api.SetClientData(client.handle, 2, 2, 0, 0, 8, control.data());
+    EXPECT_EQ(aircraft.ControlWrites(), std::vector<Bytes>{control});
+
+    aircraft.FailMapping("PMDG_Test_Data");
+    EXPECT_EQ(api.MapClientDataNameToID(client.handle, "pmdg_test_data", 3), SIMCONNECT_E_FAIL);
     EXPECT_TRUE(client.Drain().empty());
 }
 

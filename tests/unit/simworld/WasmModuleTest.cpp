@@ -206,6 +206,9 @@ TEST_F(WasmModuleTest, CalculatorCodeForms) {
         {"(L:SWITCH) ! (>L:SWITCH)", 0, 250, 0, {}},
         {"(L:S_FCU_SPEED, Number) ++ (>L:S_FCU_SPEED, Number)", 0, 251, 1, {}},
         {"(L:S_FCU_SPEED, Number) -- (>L:S_FCU_SPEED, Number)", 0, 249, 1, {}},
+        {"536870912 42 + (>L:A32NX_PACK,number)", 536870954, 250, 1, {}},
+        {"(L:S_FCU_SPEED) 5 + (>L:S_FCU_SPEED)", 0, 255, 1, {}},
+        {"1 + (>L:A32NX_PACK)", 0, 250, 1, {}},  // "+" without its second operand
         {"(>H:a320_neo_fcu_hdg_push)", 0, 250, 1, {1}},
         {"1", 0, 250, 1, {}},
         {"", 0, 250, 1, {}},

@@ -92,12 +92,33 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("wasm code"), R"x(ok "2 (>L:LVAR_0)")x");
     EXPECT_EQ(run("wasm fired"), "ok H:A320_Neo_FCU_HDG_PUSH");
 
+    // An add-on aircraft's SDK areas and what clients sent it.
+    EXPECT_EQ(run("sdk area PMDG_NG3_Data 912"), "ok");
+    EXPECT_EQ(run("sdk area PMDG_NG3_Control 8"), "ok");
+    EXPECT_EQ(run("sdk set PMDG_NG3_Data 620 u8 5 630 u16 300"), "ok");
+    const auto data = world.ReadClientArea("PMDG_NG3_Data");
+    EXPECT_EQ(data[620], 5);
+    EXPECT_EQ(data[630] + 256 * data[631], 300);
+    api.MapClientEventToSimEvent(client, 70166, "#70166");
+    api.TransmitClientEvent(client, 0, 70166, 0x20000000, 1, 16);
+    api.TransmitClientEvent(client, 0, 70166, 0x00020000, 1, 16);
+    EXPECT_EQ(run("sdk events"), "ok #70166=536870912 #70166=131072");
+    api.MapClientDataNameToID(client, "PMDG_NG3_Control", 9);
+    api.AddToClientDataDefinition(client, 9, 0, 8, 0, 0);
+    const std::uint8_t control[8] = {0xAB, 1, 0, 0, 0, 0, 0, 0x10};
+    api.SetClientData(client, 9, 9, 0, 0, sizeof control, const_cast<std::uint8_t*>(control));
+    EXPECT_EQ(run("sdk writes PMDG_NG3_Control"), "ok ab01000000000010");
+    EXPECT_EQ(run("sdk failmap PMDG_NG3_Data"), "ok");
+    EXPECT_EQ(api.MapClientDataNameToID(client, "PMDG_NG3_Data", 10), SIMCONNECT_E_FAIL);
+
     // Each refusal starts with "error" and names what was wrong.
     for (const char* bad : {"", "fly", "set ALT feet", "set ALT feet high", "event Sim yes", "event Sim 99999999999",
                             "get \"NO SUCH VARIABLE\" feet", "quit now", "image blob 0", "poke blob 15 abcd",
                             "poke blob 0 abc", "poke blob 0 zz", "wasm", "wasm install", "wasm lvar X high",
                             "wasm lvars many L_", "wasm silent maybe", "wasm fly", "ballast 0", "ballast",
-                            "atc 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"}) {
+                            "atc 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "sdk", "sdk area X 0",
+                            "sdk set NONE 0 u8 1", "sdk set PMDG_NG3_Data 911 u16 1", "sdk set PMDG_NG3_Data 0 u64 1",
+                            "sdk set PMDG_NG3_Data 0 u8"}) {
         const std::string reply = run(bad);
         EXPECT_TRUE(reply.starts_with("error ")) << bad << " -> " << reply;
     }
