@@ -17,6 +17,29 @@ constexpr std::size_t kAnchor = kMarker.find('_');
 constexpr std::uint64_t kStep = 8;
 constexpr std::uint64_t kWindow = 16;
 
+// Bytes looked at together before any one of them is: a block without the
+// marker's underscore followed by its A (either case) needs no closer look,
+// and the loop over it is simple enough for the compiler to take many bytes a
+// step. Memory full of names has an underscore every few dozen bytes, too
+// often for a search for the underscore alone to pay. A block that may hold
+// the pair is looked at again in smaller blocks before byte by byte.
+constexpr std::size_t kBlock = 256;
+constexpr std::size_t kSmallBlock = 32;
+
+// Whether "_A" (either case) may begin in [at, at + size); reads one byte on.
+template <std::size_t size>
+bool BlockMayHoldMarker(const std::uint8_t* at) {
+    const std::uint8_t* const after = at + 1;
+    // Bytes throughout, so each vector step takes as many bytes as it can.
+    std::uint8_t found = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto underscore = static_cast<std::uint8_t>(at[i] == '_');
+        const auto a = static_cast<std::uint8_t>((after[i] | 0x20) == 'a');
+        found |= static_cast<std::uint8_t>(underscore & a);
+    }
+    return found != 0;
+}
+
 bool MarkerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     for (std::size_t i = 0; i < kMarker.size(); ++i) {
         if (FoldAscii(static_cast<char>(bytes[at + i])) != FoldAscii(kMarker[i])) return false;
@@ -52,19 +75,32 @@ std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHand
         piece.Read(memory, process, start, windowsEnd - start + (kWindow - kStep));
         const std::vector<std::uint8_t>& bytes = piece.bytes();
         if (bytes.size() < kMarker.size()) continue;
-        // The underscore has no case, so the library's fast byte search can
-        // find the candidates.
+        // Where the marker's underscore can be: far enough from either end.
         const std::uint8_t* const first = bytes.data() + kAnchor;
         const std::uint8_t* const last = bytes.data() + bytes.size() - (kMarker.size() - kAnchor - 1);
-        for (const std::uint8_t* hit = first; hit < last; ++hit) {
-            hit = static_cast<const std::uint8_t*>(std::memchr(hit, '_', static_cast<std::size_t>(last - hit)));
-            if (hit == nullptr) break;
-            const std::size_t at = static_cast<std::size_t>(hit - bytes.data()) - kAnchor;
-            if (!MarkerAt(bytes, at)) continue;
-            // The one window that holds the whole marker starts at the step below it.
-            const std::uint64_t window = (start + at) & ~(kStep - 1);
-            if (window >= windowsEnd) break;
-            if (piece.Readable(window, kWindow) && EntryFollows(memory, process, window)) return window;
+        bool pieceDone = false;
+        for (const std::uint8_t* block = first; block < last && !pieceDone; block += kBlock) {
+            const bool whole = last - block > static_cast<std::ptrdiff_t>(kBlock);
+            const std::uint8_t* const blockEnd = whole ? block + kBlock : last;
+            if (whole && !BlockMayHoldMarker<kBlock>(block)) continue;
+            for (const std::uint8_t* hit = block; hit < blockEnd; ++hit) {
+                const bool small =
+                    (hit - block) % kSmallBlock == 0 && blockEnd - hit >= static_cast<std::ptrdiff_t>(kSmallBlock);
+                if (small && !BlockMayHoldMarker<kSmallBlock>(hit)) {
+                    hit += kSmallBlock - 1;
+                    continue;
+                }
+                if (*hit != '_') continue;
+                const std::size_t at = static_cast<std::size_t>(hit - bytes.data()) - kAnchor;
+                if (!MarkerAt(bytes, at)) continue;
+                // The one window that holds the whole marker starts at the step below it.
+                const std::uint64_t window = (start + at) & ~(kStep - 1);
+                if (window >= windowsEnd) {
+                    pieceDone = true;  // the next piece's windows: it looks at them itself
+                    break;
+                }
+                if (piece.Readable(window, kWindow) && EntryFollows(memory, process, window)) return window;
+            }
         }
     }
     return 0;

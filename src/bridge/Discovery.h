@@ -85,7 +85,15 @@ public:
     std::span<const WantedVariable* const> FindAll(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string, std::vector<const WantedVariable*>> byName_;
+    // Hashing and comparing ignore case, so a module name is looked up as it
+    // stands, with no folded copy made of it. The keys are the wanted names.
+    struct FoldedHash {
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct FoldedEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    std::unordered_map<std::string_view, std::vector<const WantedVariable*>, FoldedHash, FoldedEqual> byName_;
 };
 
 // Stores the id of every name that matches into its slots, in id order, and

@@ -44,6 +44,9 @@ struct HostState {
     SIMCONNECT_HANDLE session = nullptr;
     // Waiting on it with a time-out is how the main thread pauses; nothing signals it.
     EventId pauseEvent = 0;
+    // Given to the main session, which signals it whenever records wait; the
+    // idle main loop sleeps on it and the link window's queue. 0 when none.
+    EventId sessionEvent = 0;
 
     // Options from the crew app's configuration, read once at start-up.
     std::int32_t catchScrollLock = 0;

@@ -26,26 +26,27 @@ void WatchKeyboard(Server& server) {
     HostState& host = server.host;
     KeyboardLatches& latches = host.latches;
     const auto post = [&](std::uint32_t message) { desktop.Post(host.crewWindow, message, 0, 0); };
+    // One read of the whole keyboard: under Wine each key read apart is a
+    // round trip to the Wine server, and an idle server makes this pass often.
+    const platform::KeyStates keys = desktop.AllKeyStates();
 
     // Three independent latches; the first edge found is this pass's only post.
-    if (const auto edge = Edge(IsHeld(desktop.KeyState(kVkDelete)), latches.del, link::kMsgDeletePressed,
-                               link::kMsgDeleteReleased)) {
+    if (const auto edge =
+            Edge(IsHeld(keys[kVkDelete]), latches.del, link::kMsgDeletePressed, link::kMsgDeleteReleased)) {
         return post(edge);
     }
-    if (const auto edge = Edge(IsHeld(desktop.KeyState(kVkEnd)), latches.end, link::kMsgEndPressed,
-                               link::kMsgEndReleased)) {
+    if (const auto edge = Edge(IsHeld(keys[kVkEnd]), latches.end, link::kMsgEndPressed, link::kMsgEndReleased)) {
         return post(edge);
     }
     const std::uint8_t lockKey = host.catchScrollLock != 0 ? kVkScroll : kVkNumLock;
     if (const auto edge =
-            Edge(IsToggledOn(desktop.KeyState(lockKey)), latches.lockKey, link::kMsgLockKeyOn, link::kMsgLockKeyOff)) {
+            Edge(IsToggledOn(keys[lockKey]), latches.lockKey, link::kMsgLockKeyOn, link::kMsgLockKeyOff)) {
         return post(edge);
     }
 
     // Take-over chord: Ctrl + left Alt + X, acted on when X is released.
-    if (IsChordKeyHeld(desktop.KeyState(kVkX))) {
-        latches.takeOver = IsChordKeyHeld(desktop.KeyState(kVkControl)) &&
-                           IsChordKeyHeld(desktop.KeyState(kVkLMenu));
+    if (IsChordKeyHeld(keys[kVkX])) {
+        latches.takeOver = IsChordKeyHeld(keys[kVkControl]) && IsChordKeyHeld(keys[kVkLMenu]);
         return;
     }
     if (latches.takeOver) {
@@ -57,8 +58,8 @@ void WatchKeyboard(Server& server) {
     }
 
     // Display chord: Shift + Z toggles the position line when Z is released.
-    const bool zHeld = IsChordKeyHeld(desktop.KeyState(kVkZ));
-    if (zHeld && IsChordKeyHeld(desktop.KeyState(kVkShift))) {
+    const bool zHeld = IsChordKeyHeld(keys[kVkZ]);
+    if (zHeld && IsChordKeyHeld(keys[kVkShift])) {
         latches.display = true;
     } else if (!zHeld && latches.display) {
         latches.display = false;

@@ -24,6 +24,22 @@ namespace {
 constexpr std::size_t kWindowTextChars = 254;  // 255-byte buffers
 constexpr std::uint32_t kStartUpPauseMilliseconds = 1500;
 constexpr std::uint32_t kFenixSearchStopMilliseconds = 2500;
+// How long an idle main loop waits for the crew app or the simulator, and so
+// how often the keyboard watcher looks: a key press lasts tens of milliseconds.
+constexpr std::uint32_t kIdleWaitMilliseconds = 10;
+
+// One dispatch call: the server for the dispatch procedure, and whether the
+// simulator had a record for it.
+struct DispatchCall {
+    Server& server;
+    bool received = false;
+};
+
+void DispatchAndNote(SIMCONNECT_RECV* data, std::uint32_t size, void* context) {
+    auto& call = *static_cast<DispatchCall*>(context);
+    call.received = true;
+    sim::DispatchProc(data, size, &call.server);
+}
 
 // Where shutdown begins: the whole sequence after the main loop, or the part
 // after the session when the session could not be opened.
@@ -63,6 +79,8 @@ void CloseSession(Server& server) {
     }
     // Forgotten before the call, so a failure from here on never closes it twice.
     server.ports.simConnect.Close(std::exchange(host.session, nullptr));
+    // Only the session signals it, so it goes once the session is closed.
+    if (host.sessionEvent != 0) server.ports.threads.CloseEvent(std::exchange(host.sessionEvent, 0));
     server.log.Write("Closing Simconnect session");
 }
 
@@ -124,13 +142,19 @@ WindowId FindSimulatorWindow(platform::Desktop& desktop) {
 
 void RunMainLoopPass(Server& server) {
     platform::Ports& ports = server.ports;
-    ports.simConnect.CallDispatch(server.host.session, sim::DispatchProc, &server);
+    DispatchCall dispatch{server};
+    ports.simConnect.CallDispatch(server.host.session, DispatchAndNote, &dispatch);
     if (ports.desktop.HasMessage(server.host.linkWindow)) {
         ports.desktop.GetAndDispatchMessage();
-    } else {
-        WatchKeyboard(server);
+        return;  // more may wait behind it: the next pass looks at once
     }
-    ports.threads.WaitEvent(server.host.pauseEvent, 1);
+    WatchKeyboard(server);
+    if (dispatch.received) return;  // the simulator may have sent more together
+    // Idle: sleep until the crew app or the simulator has something.
+    if (ports.desktop.WaitForMessageOrEvent(server.host.sessionEvent, kIdleWaitMilliseconds) ==
+        platform::Wake::Failed) {
+        ports.threads.WaitEvent(server.host.pauseEvent, kIdleWaitMilliseconds);  // never a busy loop
+    }
 }
 
 int RunServer(Server& server, std::string_view commandLine) {
@@ -193,8 +217,11 @@ int RunServer(Server& server, std::string_view commandLine) {
     sound::EnumerateSoundDevices(server);
     OpenSimulatorProcess(server);
 
-    if (ports.simConnect.Open(&host.session, "ZULtoMSFS", 0, 0, 0, 0) < 0 || host.session == nullptr) {
+    // Signalled by SimConnect whenever records wait, so an idle main loop can sleep.
+    host.sessionEvent = ports.threads.NewEvent(false, false);
+    if (ports.simConnect.Open(&host.session, "ZULtoMSFS", 0, 0, host.sessionEvent, 0) < 0 || host.session == nullptr) {
         host.session = nullptr;
+        if (host.sessionEvent != 0) ports.threads.CloseEvent(std::exchange(host.sessionEvent, 0));
         return ShutDown(server, ShutdownKind::WithoutSession);
     }
     server.log.Write("Created Simconnect session");

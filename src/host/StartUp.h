@@ -23,8 +23,9 @@ int RunServer(Server& server, std::string_view commandLine);
 // exit code, 1.
 int ShutDownAfterFailure(Server& server) noexcept;
 
-// One pass of the main loop: simulator messages, then one window message or
-// the keyboard watcher, then a 1 ms pause.
+// One pass of the main loop: one simulator record, then one window message or
+// the keyboard watcher; a pass that found nothing to do then sleeps until the
+// crew app or the simulator has something, at most 10 ms (the watcher's cadence).
 void RunMainLoopPass(Server& server);
 
 // The simulator's main window: visible, class "AceApp", title naming the

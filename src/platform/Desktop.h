@@ -5,6 +5,7 @@
 
 #include "platform/Types.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -74,6 +75,10 @@ inline constexpr std::uint32_t kWsExTransparent = 0x00000020;
 inline constexpr std::uint32_t kWsExLayered = 0x00080000;
 inline constexpr std::uint32_t kWsExNoActivate = 0x08000000;
 
+using KeyStates = std::array<std::int16_t, 256>;
+
+// What ended a wait on the message queue and an event.
+enum class Wake { Event, Message, TimeOut, Failed };
 
 class Desktop {
 public:
@@ -108,6 +113,12 @@ public:
     // Takes the next message and dispatches it unless the result is 0 or -1;
     // returns what GetMessage returned.
     virtual std::int32_t GetAndDispatchMessage() = 0;
+    // Waits until the event is signalled (0: no event), a message comes for the
+    // calling thread, posted or sent, or the time-out passes. Only a message that
+    // came after the queue was last looked at ends the wait, so one left for
+    // another window cannot keep waking it. Nothing is delivered here: a sent
+    // message waits for the next look at the queue.
+    virtual Wake WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) = 0;
 
     // Messages to other windows.
     virtual bool Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) = 0;
@@ -127,6 +138,9 @@ public:
 
     // The keyboard.
     virtual std::int16_t KeyState(std::uint8_t virtualKey) = 0;
+    // Every key's state, each as KeyState gives it, read in one call: the
+    // keyboard watcher looks at several keys on each pass of the main loop.
+    virtual KeyStates AllKeyStates() = 0;
     virtual std::uint32_t ScanCode(std::uint8_t virtualKey) = 0;
     virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
 

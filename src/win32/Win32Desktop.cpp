@@ -137,6 +137,18 @@ std::int32_t Win32Desktop::GetAndDispatchMessage() {
     return result;
 }
 
+platform::Wake Win32Desktop::WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) {
+    HANDLE handle = ToHandle(event);
+    const DWORD count = handle != nullptr ? 1 : 0;
+    // Without MWMO_INPUTAVAILABLE only input that came since the last look counts.
+    const DWORD result =
+        ::MsgWaitForMultipleObjectsEx(count, count != 0 ? &handle : nullptr, timeoutMilliseconds, QS_ALLINPUT, 0);
+    if (result == WAIT_TIMEOUT) return platform::Wake::TimeOut;
+    if (result == WAIT_OBJECT_0 + count) return platform::Wake::Message;
+    if (count != 0 && result == WAIT_OBJECT_0) return platform::Wake::Event;
+    return platform::Wake::Failed;
+}
+
 bool Win32Desktop::Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) {
     return ::PostMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != 0;
 }
@@ -175,6 +187,22 @@ std::string Win32Desktop::ProgramString(std::uint32_t id, std::size_t maxChars) 
 }
 
 std::int16_t Win32Desktop::KeyState(std::uint8_t virtualKey) { return ::GetKeyState(virtualKey); }
+
+platform::KeyStates Win32Desktop::AllKeyStates() {
+    platform::KeyStates states{};
+    BYTE bytes[256];
+    if (!::GetKeyboardState(bytes)) {
+        for (std::size_t key = 0; key < states.size(); ++key) states[key] = ::GetKeyState(static_cast<int>(key));
+        return states;
+    }
+    // GetKeyState's form of the same state: a held key sets the whole high byte.
+    for (std::size_t key = 0; key < states.size(); ++key) {
+        auto state = static_cast<std::uint16_t>(bytes[key] & 0x81);
+        if ((state & 0x80) != 0) state |= 0xFF00;
+        states[key] = static_cast<std::int16_t>(state);
+    }
+    return states;
+}
 
 std::uint32_t Win32Desktop::ScanCode(std::uint8_t virtualKey) { return ::MapVirtualKeyA(virtualKey, 0); }
 

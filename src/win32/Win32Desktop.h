@@ -30,6 +30,7 @@ public:
 
     bool HasMessage(WindowId window) override;
     std::int32_t GetAndDispatchMessage() override;
+    platform::Wake WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) override;
 
     bool Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) override;
     std::optional<MessageResult> SendCopyDataTimeout(WindowId to, WindowId from, std::uint64_t kind,
@@ -41,6 +42,7 @@ public:
     std::string ProgramString(std::uint32_t id, std::size_t maxChars) override;
 
     std::int16_t KeyState(std::uint8_t virtualKey) override;
+    platform::KeyStates AllKeyStates() override;
     std::uint32_t ScanCode(std::uint8_t virtualKey) override;
     void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
 

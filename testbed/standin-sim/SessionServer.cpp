@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace tarvo::standin {
 namespace {
@@ -227,6 +228,13 @@ void SessionServer::Accept() {
     }
 }
 
+std::string SessionServer::TakeEventArrivals() {
+    const std::lock_guard<std::mutex> lock(arrivalsMutex_);
+    std::string taken = std::exchange(arrivals_, {});
+    if (!taken.empty()) taken.pop_back();
+    return taken;
+}
+
 void SessionServer::Serve(void* pipeHandle) {
     ++active_;
     auto session = std::make_unique<Session>();
@@ -246,6 +254,17 @@ void SessionServer::Serve(void* pipeHandle) {
         if (call == nullptr) {
             std::fprintf(stderr, "standin-sim: dropping a client: it sent a frame that is not a call\n");
             break;
+        }
+        if (call->function == Function::TransmitClientEvent) {
+            LARGE_INTEGER now;
+            ::QueryPerformanceCounter(&now);
+            const auto event = wire::U32(call->values, 1), data = wire::U32(call->values, 2);
+            const std::lock_guard<std::mutex> lock(arrivalsMutex_);
+            // Bounded: a run nobody asks about must not grow without end.
+            if (arrivals_.size() < (std::size_t{1} << 20)) {
+                arrivals_ += std::to_string(now.QuadPart) + ":" + std::to_string(event.value_or(0)) + ":" +
+                             std::to_string(data.value_or(0)) + " ";
+            }
         }
         std::vector<Value> out;
         const SIMCONNECT_HRESULT result = Execute(simConnect_, *session, *call, out);

@@ -5,6 +5,7 @@
 #include "platform/SimConnect.h"
 
 #include <atomic>
+#include <mutex>
 #include <string>
 
 namespace tarvo::standin {
@@ -17,6 +18,10 @@ public:
     void Start();
     // Sessions whose client is still connected.
     int ActiveSessions() const { return active_; }
+    // The key events received since the last call, oldest first, each as
+    // TICKS:EVENT:DATA (TICKS: the performance counter when its call arrived,
+    // which other processes on the machine read on the same scale).
+    std::string TakeEventArrivals();
 
 private:
     void Accept();
@@ -25,6 +30,8 @@ private:
     platform::SimConnect& simConnect_;
     std::string pipeName_;
     std::atomic<int> active_{0};
+    std::mutex arrivalsMutex_;
+    std::string arrivals_;
 };
 
 }  // namespace tarvo::standin

@@ -183,9 +183,13 @@ int main(int argc, char** argv) {
     sessions.Start();
     ProcessImages images;
     tarvo::standin::WasmModuleHost wasm(world);
-    std::thread([&world, &images, &wasm, window] {
+    std::thread([&world, &images, &wasm, &sessions, window] {
         const auto requestQuit = [window] { ::PostMessageA(window, kQuitRequested, 0, 0); };
         tarvo::wire::ServeLines(tarvo::wire::SimControlPipeName(), [&](const std::string& line) {
+            if (line == "arrivals") {
+                const std::string arrivals = sessions.TakeEventArrivals();
+                return arrivals.empty() ? std::string("ok") : "ok " + arrivals;
+            }
             return tarvo::standin::RunCommand(world, images, wasm, line, requestQuit);
         });
     }).detach();

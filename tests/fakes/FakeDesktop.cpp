@@ -1,5 +1,7 @@
 #include "fakes/FakeDesktop.h"
 
+#include "fakes/FakeThreads.h"
+
 #include "resources/StringTable.h"
 
 #include <algorithm>
@@ -113,6 +115,7 @@ bool FakeDesktop::AllowMessage(WindowId, std::uint32_t message) {
 
 bool FakeDesktop::HasMessage(WindowId) {
     const std::lock_guard<std::mutex> lock(mutex_);
+    newMessage_ = false;
     return !queue_.empty();
 }
 
@@ -120,6 +123,7 @@ std::int32_t FakeDesktop::GetAndDispatchMessage() {
     PostedMessage next;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
+        newMessage_ = false;
         if (queue_.empty()) return 0;
         next = queue_.front();
         queue_.pop_front();
@@ -128,12 +132,28 @@ std::int32_t FakeDesktop::GetAndDispatchMessage() {
     return 1;
 }
 
+platform::Wake FakeDesktop::WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) {
+    journal_.Add("Desktop.WaitForMessageOrEvent " + std::to_string(timeoutMilliseconds));
+    const auto woken = [&]() -> std::optional<platform::Wake> {
+        if (threads_ != nullptr && event != 0 && threads_->TakeIfSet(event)) return platform::Wake::Event;
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (newMessage_) return platform::Wake::Message;
+        return std::nullopt;
+    };
+    // As a wait on a closed or foreign handle fails at once.
+    if (threads_ != nullptr && event != 0 && !threads_->IsEvent(event)) return platform::Wake::Failed;
+    if (const auto wake = woken()) return *wake;
+    if (clock_ != nullptr) clock_->Sleep(timeoutMilliseconds);
+    return woken().value_or(platform::Wake::TimeOut);
+}
+
 bool FakeDesktop::Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) {
     journal_.Add("Desktop.Post " + std::to_string(message));
     if (window == 0) return false;
     const std::lock_guard<std::mutex> lock(mutex_);
     if (made_.contains(window)) {
         queue_.push_back({window, message, wParam, lParam});
+        newMessage_ = true;
     } else {
         posts.push_back({window, message, wParam, lParam});
     }
@@ -171,6 +191,13 @@ std::int16_t FakeDesktop::KeyState(std::uint8_t virtualKey) {
     const std::lock_guard<std::mutex> lock(mutex_);
     auto found = keys_.find(virtualKey);
     return found == keys_.end() ? 0 : found->second;
+}
+
+platform::KeyStates FakeDesktop::AllKeyStates() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    platform::KeyStates states{};
+    for (const auto& [key, state] : keys_) states[key] = state;
+    return states;
 }
 
 std::uint32_t FakeDesktop::ScanCode(std::uint8_t virtualKey) { return virtualKey + 0x100u; }
@@ -215,6 +242,11 @@ bool FakeDesktop::SetForegroundWindow(WindowId window) {
     journal_.Add("Desktop.SetForegroundWindow");
     foreground_ = window;
     return true;
+}
+
+void FakeDesktop::WaitThrough(platform::Clock& clock, FakeThreads& threads) {
+    clock_ = &clock;
+    threads_ = &threads;
 }
 
 WindowId FakeDesktop::AddWindow(FakeWindow window) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fakes/Journal.h"
+#include "platform/Clock.h"
 #include "platform/Desktop.h"
 
 #include <deque>
@@ -12,6 +13,8 @@
 #include <vector>
 
 namespace tarvo::fakes {
+
+class FakeThreads;
 
 struct FakeWindow {
     std::string className;
@@ -65,6 +68,9 @@ public:
     bool AllowMessage(WindowId window, std::uint32_t message) override;
     bool HasMessage(WindowId window) override;
     std::int32_t GetAndDispatchMessage() override;
+    // Pauses on the clock, and sees the events of threads, once WaitThrough has
+    // named them; until then it never pauses.
+    platform::Wake WaitForMessageOrEvent(EventId event, std::uint32_t timeoutMilliseconds) override;
     bool Post(WindowId window, std::uint32_t message, WParam wParam, LParam lParam) override;
     std::optional<MessageResult> SendCopyDataTimeout(WindowId to, WindowId from, std::uint64_t kind,
                                                      std::span<const std::uint8_t> bytes,
@@ -73,6 +79,7 @@ public:
     std::optional<std::string> AtomText(AtomId atom, std::size_t maxChars) override;
     std::string ProgramString(std::uint32_t id, std::size_t maxChars) override;
     std::int16_t KeyState(std::uint8_t virtualKey) override;
+    platform::KeyStates AllKeyStates() override;
     std::uint32_t ScanCode(std::uint8_t virtualKey) override;
     void SendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
     void PlaceTopmost(WindowId window, std::int32_t x, std::int32_t y, std::int32_t width,
@@ -88,6 +95,7 @@ public:
     bool SetForegroundWindow(WindowId window) override;
 
     // Scenario controls.
+    void WaitThrough(platform::Clock& clock, FakeThreads& threads);
     WindowId AddWindow(FakeWindow window);
     void RemoveWindow(WindowId window);
     void SetKeyState(std::uint8_t virtualKey, std::int16_t state);
@@ -133,6 +141,9 @@ private:
     std::map<std::string, platform::WindowProcedure*> classes_;
     std::map<WindowId, MadeWindow> made_;
     std::deque<PostedMessage> queue_;
+    bool newMessage_ = false;  // posted since the queue was last looked at
+    platform::Clock* clock_ = nullptr;
+    FakeThreads* threads_ = nullptr;
     std::map<AtomId, std::string> atoms_;
     std::map<std::uint8_t, std::int16_t> keys_;
     platform::Rect screen_{0, 0, 1920, 1080};

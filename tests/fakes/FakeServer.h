@@ -18,7 +18,9 @@ struct FakeServer {
     FakeServer() : FakeServer(nullptr) {}
     explicit FakeServer(platform::SimConnect* simulator)
         : server(platform::Ports{clock, threads, desktop, files, memory, sound,
-                                 simulator != nullptr ? *simulator : simConnect}) {}
+                                 simulator != nullptr ? *simulator : simConnect}) {
+        desktop.WaitThrough(clock, threads);
+    }
 
     Journal journal;
     DrivenClock clock;

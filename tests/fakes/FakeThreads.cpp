@@ -49,18 +49,24 @@ void FakeThreads::SignalEvent(EventId event) {
     if (auto found = events_.find(event); found != events_.end()) found->second.set = true;
 }
 
+bool FakeThreads::TakeIfSet(EventId event) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    auto found = events_.find(event);
+    if (found == events_.end() || !found->second.set) return false;
+    if (!found->second.manualReset) found->second.set = false;
+    return true;
+}
+
+bool FakeThreads::IsEvent(EventId event) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return events_.contains(event);
+}
+
 bool FakeThreads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
     journal_.Add("Threads.WaitEvent " + std::to_string(timeoutMilliseconds));
-    auto takeIfSet = [&] {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        auto found = events_.find(event);
-        if (found == events_.end() || !found->second.set) return false;
-        if (!found->second.manualReset) found->second.set = false;
-        return true;
-    };
-    if (takeIfSet()) return true;
+    if (TakeIfSet(event)) return true;
     clock_.Sleep(timeoutMilliseconds);
-    return takeIfSet();
+    return TakeIfSet(event);
 }
 
 void FakeThreads::CloseEvent(EventId event) {

@@ -34,6 +34,9 @@ public:
     void HoldMutexElsewhere(std::string name) { heldElsewhere_.insert(std::move(name)); }
     void FailNextEvent() { failNextEvent_ = true; }
     void FailNextThread() { failNextThread_ = true; }
+    // Takes the event if it is signalled (an auto-reset one is reset), without waiting.
+    bool TakeIfSet(EventId event);
+    bool IsEvent(EventId event) const;
     // Started threads run to their end inside Start, before it returns, as a
     // thread the system schedules at once may.
     void RunInsideStart(bool on) { runInsideStart_ = on; }

@@ -56,6 +56,16 @@ TEST(MatchNames, FillsSlotsByNameIgnoringCase) {
     EXPECT_EQ(slots.Get(VariableSlots::kCount), kNotFound) << "past the table";
 }
 
+TEST(MatchNames, ComparesNamesAsFarAsA128ByteBufferHoldsThem) {
+    const std::string wantedName = std::string(127, 'A') + "_WANTED";
+    const WantedVariable wanted[] = {{wantedName, 5}, {"SHORT_NAME", 6}};
+    const NameListCopy names = {{1, std::string(127, 'a') + "_listed"}, {2, "short_name_"}};
+    VariableSlots slots;
+    EXPECT_EQ(MatchNames(names, NameIndex(wanted), slots), 1u);
+    EXPECT_EQ(slots.Get(5), 1) << "they differ only past the 127th character";
+    EXPECT_EQ(slots.Get(6), kNotFound);
+}
+
 TEST(MatchNames, GivesWhatComparingOneByOneGives) {
     std::mt19937 random(81);
     const auto name = [&](std::size_t n) {

@@ -144,13 +144,14 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Sound.EnumerateDevices",
         "ProcessMemory.Open 4242 2097151",
         "ProcessMemory.EnableDebugPrivilege",
-        "SimConnect.Open ZULtoMSFS 0 0 0 0",
+        "Threads.NewEvent",                     // the session's event
+        "SimConnect.Open ZULtoMSFS 0 0 257 0",  // ... given to the session
         "Files.AppendLine Created Simconnect session",
         "Threads.Start priority=2",  // the ATC menu reader
         "Files.AppendLine CreatedSimconnect data definitions",  // the session set-up, whose calls
         "Files.AppendLine Mapped Simconnect Events",            // its own tests check
         "Files.AppendLine About to enter main loop",
-        "Threads.WaitEvent 1",  // the one pass
+        "Desktop.WaitForMessageOrEvent 10",  // the one pass, idle
         "Files.AppendLine Leaving main loop",
         "Threads.CloseEvent",
         "SimConnect.UnsubscribeFromSystemEvent 154",
@@ -159,6 +160,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "SimConnect.UnsubscribeFromSystemEvent 151",
         "SimConnect.UnsubscribeFromSystemEvent 150",
         "SimConnect.Close",
+        "Threads.CloseEvent",
         "Files.AppendLine Closing Simconnect session",
         "ProcessMemory.Close",
         "Desktop.DestroyWindow",
@@ -192,6 +194,7 @@ TEST_F(StartUpTest, UnopenableSessionSkipsTheLoopButStillCleansUp) {
                                                "Tarvo81_Ldr unloading"}));
     EXPECT_TRUE(fake.journal.EntriesStartingWith("SimConnect.Close").empty());
     EXPECT_TRUE(fake.journal.EntriesStartingWith("ProcessMemory.Close").empty());  // never opened
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.CloseEvent").size(), 1u);  // the unused session event
     EXPECT_EQ(fake.journal.EntriesStartingWith("Desktop.DestroyWindow").size(), 1u);
 }
 
@@ -219,7 +222,52 @@ TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
     };
     RunServer(fake.server, "2970");
     EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgDeletePressed, 0, 0}}));
-    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.WaitEvent 1").size(), 3u);  // 1500 + two passes
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Desktop.WaitForMessageOrEvent").size(), 1u);  // the idle pass
+}
+
+TEST_F(StartUpTest, AMainLoopPassSleepsOnlyWhenItFoundNothingToDo) {
+    AddSimulator();
+    // Each pass marks the journal; what it does is read from the entries after the mark.
+    int pass = 0;
+    fake.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC dispatch, void* context) {
+        fake.journal.Add("pass " + std::to_string(++pass));
+        if (pass == 1) {
+            for (int i = 0; i < 3; ++i) fake.desktop.Post(fake.server.host.linkWindow, 39999, 0, 0);
+        }
+        if (pass == 5) {  // a record from the simulator
+            SIMCONNECT_RECV record{sizeof(SIMCONNECT_RECV), 4, SIMCONNECT_RECV_ID_NULL};
+            dispatch(&record, sizeof(record), context);
+        }
+        // Records wait after this dispatch: the simulator signals the session's event.
+        if (pass == 7) fake.threads.SignalEvent(fake.simConnect.openedEvent);
+        if (pass == 9) fake.server.host.running = false;
+    };
+    RunServer(fake.server, "2970");
+
+    std::vector<std::string> passes;
+    for (const std::string& entry : fake.journal.Entries()) {
+        if (entry.starts_with("pass ")) passes.push_back(entry.substr(5) + ":");
+        if (passes.empty()) continue;
+        if (entry == "Desktop.DefaultProcedure 39999") passes.back() += " message";
+        if (entry.starts_with("Desktop.WaitForMessageOrEvent ")) passes.back() += " wait " + entry.substr(30);
+    }
+    // A burst is taken one message a pass without a pause, and so are the records.
+    EXPECT_EQ(passes, (std::vector<std::string>{"1: message", "2: message", "3: message", "4: wait 10", "5:",
+                                                "6: wait 10", "7: wait 10", "8: wait 10", "9: wait 10"}));
+    // Every idle pass slept its 10 ms but the one the simulator woke.
+    EXPECT_EQ(fake.clock.SleptMilliseconds(), 1500u + 4 * 10);
+}
+
+TEST_F(StartUpTest, AFailingWaitStillPausesTheLoop) {
+    AddSimulator();
+    // A wait on a handle that is not an event fails at once; the loop must not spin.
+    fake.simConnect.onCallDispatch = [this](SIMCONNECT_DISPATCHPROC, void*) {
+        fake.server.host.sessionEvent = 0xBAD;
+        fake.server.host.running = false;
+    };
+    RunServer(fake.server, "2970");
+    const auto waits = fake.journal.EntriesStartingWith("Threads.WaitEvent");
+    EXPECT_EQ(waits, (std::vector<std::string>{"Threads.WaitEvent 1500", "Threads.WaitEvent 10"}));
 }
 
 TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
@@ -232,7 +280,7 @@ TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
         "SimConnect.UnsubscribeFromSystemEvent 154",   "SimConnect.UnsubscribeFromSystemEvent 153",
         "SimConnect.UnsubscribeFromSystemEvent 152",   "SimConnect.UnsubscribeFromSystemEvent 151",
         "SimConnect.UnsubscribeFromSystemEvent 150",   "SimConnect.Close",
-        "Files.AppendLine Closing Simconnect session",
+        "Threads.CloseEvent",                          "Files.AppendLine Closing Simconnect session",
     };
     const auto steps = [&](bool sessionOpen) {
         std::vector<std::string> then = {"Files.AppendLine Unexpected failure; Tarvo81_Ldr stops"};
@@ -242,7 +290,7 @@ TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
     };
     const Case cases[] = {
         {"Sound.EnumerateDevices", steps(false)},                    // start-up, before the session
-        {"Threads.WaitEvent 1", steps(true)},                        // the main loop
+        {"Desktop.WaitForMessageOrEvent 10", steps(true)},           // the main loop
         {"SimConnect.UnsubscribeFromSystemEvent 152", steps(true)},  // shutdown, while unsubscribing
         {"SimConnect.Close", steps(false)},                          // shutdown: never closed twice
         {"Desktop.DestroyWindow", steps(false)},                     // shutdown, after the session
