@@ -9,6 +9,7 @@
 #include "host/Configuration.h"
 #include "host/KeyboardWatcher.h"
 #include "link/LinkWindow.h"
+#include "link/Messages.h"
 #include "sim/Dispatch.h"
 #include "sim/Session.h"
 #include "sound/Sound.h"
@@ -22,6 +23,14 @@ namespace {
 constexpr std::size_t kWindowTextChars = 254;  // 255-byte buffers
 constexpr std::uint32_t kStartUpPauseMilliseconds = 1500;
 constexpr std::uint32_t kFenixSearchStopMilliseconds = 2500;
+// How long shutdown waits for the worker threads to end before the session they
+// may still use is closed. Their pauses end at once on the stop event, and the
+// bridge's worker within one 500 ms wait.
+constexpr std::uint32_t kWorkerEndMilliseconds = 5000;
+constexpr std::uint32_t kWorkerPollMilliseconds = 20;
+// A dispatch that keeps failing this long means the simulator is gone without
+// a quit record (it crashed, or its pipe broke).
+constexpr std::uint32_t kLostSessionMilliseconds = 3000;
 
 // Where shutdown begins: the whole sequence after the main loop, or the part
 // after the session when the session could not be opened.
@@ -51,14 +60,31 @@ void OpenSimulatorProcess(Server& server) {
     server.ports.memory.EnableDebugPrivilege(host.simulatorProcess);
 }
 
+// Every worker thread still holds the Server and may still call SimConnect, so
+// they end before the session closes. One that does not end in time is left
+// to the process exit, and the log says so.
+void WaitForWorkers(Server& server) {
+    platform::Clock& clock = server.ports.clock;
+    const std::uint32_t start = clock.TickCount();
+    while (server.workers.Running() > 0 && clock.TickCount() - start < kWorkerEndMilliseconds) {
+        clock.Sleep(kWorkerPollMilliseconds);
+    }
+    if (const std::int32_t left = server.workers.Running(); left > 0) {
+        server.log.Write("Worker threads still running at shutdown: " + std::to_string(left));
+    }
+}
+
 int ShutDown(Server& server, ShutdownKind kind) {
     HostState& host = server.host;
     platform::Ports& ports = server.ports;
+    host.running = false;
+    if (host.stopEvent != 0) ports.threads.SignalEvent(host.stopEvent);
     if (kind == ShutdownKind::AfterMainLoop) {
         server.log.Write("Leaving main loop");
         ports.threads.CloseEvent(host.pauseEvent);
         adapters::UnloadAdapter(server);
         bridge::DestroyBridge(server);
+        WaitForWorkers(server);
         if (host.session != nullptr) {
             for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
                                         sim::kEventFrame, sim::kEventSim}) {
@@ -76,6 +102,15 @@ int ShutDown(Server& server, ShutdownKind kind) {
     ports.desktop.DestroyWindow(host.linkWindow);
     server.log.Write("Tarvo81_Ldr unloading");
     return 0;
+}
+
+// The simulator went away without a quit record: ends the loop as a quit does.
+void LoseSession(Server& server) {
+    HostState& host = server.host;
+    server.log.Write("Simconnect session lost");
+    server.ports.desktop.Post(host.crewWindow, link::kMsgServerLeaving, 0, 0);
+    host.crewWindow = 0;
+    host.running = false;
 }
 
 }  // namespace
@@ -99,7 +134,19 @@ WindowId FindSimulatorWindow(platform::Desktop& desktop) {
 
 void RunMainLoopPass(Server& server) {
     platform::Ports& ports = server.ports;
-    ports.simConnect.CallDispatch(server.host.session, sim::DispatchProc, &server);
+    HostState& host = server.host;
+    if (ports.simConnect.CallDispatch(host.session, sim::DispatchProc, &server) < 0) {
+        const std::uint32_t now = ports.clock.TickCount();
+        if (!host.dispatchFailing) {
+            host.dispatchFailing = true;
+            host.dispatchFailingSince = now;
+        } else if (now - host.dispatchFailingSince >= kLostSessionMilliseconds) {
+            LoseSession(server);
+            return;
+        }
+    } else {
+        host.dispatchFailing = false;
+    }
     if (ports.desktop.HasMessage(server.host.linkWindow)) {
         ports.desktop.GetAndDispatchMessage();
     } else {
@@ -142,6 +189,9 @@ int RunServer(Server& server, std::string_view commandLine) {
         server.log.Write("Failed to create kernelobject");
         return 1;
     }
+    // Without it the workers' pauses run their full length, and shutdown waits
+    // for them as long as it may.
+    host.stopEvent = ports.threads.NewEvent(true, false);
     host.simulatorWindow = FindSimulatorWindow(ports.desktop);
     ports.threads.WaitEvent(host.pauseEvent, kStartUpPauseMilliseconds);
     if (host.simulatorWindow == 0) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -129,6 +130,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Files.AppendLine Logging started",
         "Files.AppendLine Tarvo81_Ldr loading",
         "Threads.NewEvent",
+        "Threads.NewEvent",  // the stop event
         "Desktop.EnumerateWindows",
         "Threads.WaitEvent 1500",
         "Desktop.RegisterWindowClass SimConnector",
@@ -151,6 +153,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Threads.WaitEvent 1",  // the one pass
         "Files.AppendLine Leaving main loop",
         "Threads.CloseEvent",
+        "Files.AppendLine Worker threads still running at shutdown: 1",  // the reader, never run here
         "SimConnect.UnsubscribeFromSystemEvent 154",
         "SimConnect.UnsubscribeFromSystemEvent 153",
         "SimConnect.UnsubscribeFromSystemEvent 152",
@@ -198,6 +201,52 @@ TEST_F(StartUpTest, SimulatorQuitEndsTheLoopAndTellsTheCrewApp) {
     EXPECT_EQ(RunServer(fake.server, "2970"), 0);
     EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgServerLeaving, 0, 0}}));
     EXPECT_EQ(fake.server.host.crewWindow, 0u);
+}
+
+// A simulator that goes away without a quit record (it crashed, its pipe broke)
+// leaves a dispatch that fails on every pass; a failure that does not last is
+// no reason to leave.
+TEST_F(StartUpTest, ADispatchThatKeepsFailingEndsTheSessionAsAQuitDoes) {
+    const struct {
+        const char* what;
+        int failingPasses;  // the loop pauses 1 ms a pass
+        bool lost;
+    } cases[] = {
+        {"failing from then on", 1 << 30, true},
+        {"failing two seconds, then working again", 2000, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.files.MakeFolder(fakes::kFakeCrewFolder);
+        f.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator - 1.37.19.0", true, kSimulatorProcess});
+        const WindowId crew = f.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
+        int pass = 0;
+        f.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC, void*) {
+            ++pass;
+            f.simConnect.callDispatchResult = pass <= c.failingPasses ? SIMCONNECT_E_FAIL : SIMCONNECT_S_OK;
+            if (pass == 5000) f.server.host.running = false;
+        };
+        EXPECT_EQ(RunServer(f.server, "2970"), 0);
+
+        std::vector<std::string> log;
+        for (const std::string& entry : f.journal.EntriesStartingWith("Files.AppendLine ")) {
+            log.push_back(entry.substr(17));
+        }
+        const bool lost = std::find(log.begin(), log.end(), "Simconnect session lost") != log.end();
+        EXPECT_EQ(lost, c.lost);
+        EXPECT_EQ(log.back(), "Tarvo81_Ldr unloading");
+        if (c.lost) {
+            EXPECT_LT(pass, 5000);
+            EXPECT_GE(pass, 3000) << "three seconds of failures";
+            EXPECT_EQ(f.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgServerLeaving, 0, 0}}));
+            EXPECT_EQ(f.server.host.crewWindow, 0u);
+        } else {
+            EXPECT_EQ(pass, 5000);
+            EXPECT_TRUE(f.desktop.posts.empty());
+        }
+    }
 }
 
 TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
