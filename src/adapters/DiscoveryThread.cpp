@@ -34,8 +34,10 @@ void CheckForFenix(Server& server) {
 bool BringUpBridge(Server& server) {
     // A stopped bridge's worker may still be closing its connection, and a new
     // start is refused until it has.
-    if (server.bridge.instance != nullptr) server.bridge.instance->WaitForWorkerEnd(server.ports.clock);
-    if (!bridge::CreateAndStartBridge(server)) return false;
+    if (server.bridge.instance != nullptr) server.bridge.instance->WaitForWorkerEnd();
+    // Shutdown may have stopped the bridge already; starting it again would
+    // leave a connection behind.
+    if (!server.host.running || !bridge::CreateAndStartBridge(server)) return false;
     server.bridge.instance->RequestReload();
     if (server.adapters.fenixFlag) {
         if (!fenix::IsSystemProcessOpen(server)) {
@@ -63,17 +65,16 @@ void RunDiscovery(Server& server) {
     CheckForFenix(server);
 
     bridge::BridgeState& state = server.bridge;
-    platform::Clock& clock = server.ports.clock;
     for (;;) {
         if (!bridge::HasBridge(server) && !BringUpBridge(server)) return;
-        clock.Sleep(kModuleWaitMilliseconds);
+        if (!Pause(server, kModuleWaitMilliseconds)) return;
         // An aircraft change during the wait stopped the bridge: bring it up
         // again rather than discover on a bridge out of service.
         bridge::WasmBridge* current = bridge::CurrentBridge(server);
         if (current == nullptr) continue;
 
         if (state.lvarsReceived) {
-            clock.Sleep(kSettleMilliseconds);
+            if (!Pause(server, kSettleMilliseconds)) return;
             RunAircraftRoutines(server, server.adapters.currentAircraftId);
             gsx::Discover(server);
             discovery.unlock();

@@ -34,8 +34,7 @@ void Store(VariableSlots& slots, std::uint16_t slot, std::int32_t id) {
 NameListCopy WaitForLvarNames(Server& server) {
     NameListCopy names;
     CopyLvarNames(server, names);
-    while (names.empty() && HasBridge(server) && server.host.running) {
-        server.ports.clock.Sleep(kPassMilliseconds);
+    while (names.empty() && HasBridge(server) && server.host.running && Pause(server, kPassMilliseconds)) {
         CopyLvarNames(server, names);
     }
     return names;
@@ -86,7 +85,7 @@ void RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan) {
         found = MatchNames(names, index, server.bridge.slots);
         if (pass >= kLastPass || names.size() >= plan.totalNames) break;
         server.log.Write("Looking for more Lvars");
-        server.ports.clock.Sleep(kPassMilliseconds);
+        if (!Pause(server, kPassMilliseconds)) return;
     }
     if (!Succeeded(server, plan, found)) RunIncompleteDiscovery(server);
 }
@@ -106,7 +105,7 @@ void RunIncompleteDiscovery(Server& server) {
     keys::KeyDown(server, 0, kVkEscape);
     server.ports.clock.Sleep(kEscapeHoldMilliseconds);
     keys::KeyUp(server, 0, kVkEscape);
-    server.ports.clock.Sleep(kCloseDelayMilliseconds);
+    if (!Pause(server, kCloseDelayMilliseconds)) return;
     server.ports.desktop.Post(server.host.crewWindow, platform::kWmClose, 1, 1);
 }
 

@@ -50,9 +50,10 @@ public:
     void RequestQuit() { quit_ = true; }
     bool IsOpen() const { return connection_ != nullptr; }
     bool IsWorkerRunning() const { return workerRunning_; }
-    // Returns once the worker has ended; a restart must wait for it, since
-    // the worker closes the connection only on its way out.
-    void WaitForWorkerEnd(platform::Clock& clock) const;
+    // Returns once the worker has ended (true) or the server is stopping; a
+    // restart must wait for it, since the worker closes the connection only on
+    // its way out.
+    bool WaitForWorkerEnd() const;
 
     void RequestReload();
     // Registry operations; an id of kNotFound sends nothing.
