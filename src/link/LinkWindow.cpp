@@ -86,6 +86,8 @@ Answer OnInitialPositionRecord(Server& server, const platform::CopyData& record)
 }
 
 Answer OnFlightPlanRecord(Server& server, const platform::CopyData& record) {
+    // An empty record (its pointer may be null) names no plan: nothing to load.
+    if (record.bytes.empty()) return 0;
     // The path ends at its terminator or at the end of the record, whichever comes first.
     const auto* text = reinterpret_cast<const char*>(record.bytes.data());
     const std::string path(text, ::strnlen(text, record.bytes.size()));

@@ -166,6 +166,8 @@ TEST_F(LinkWindowTest, CopyDataRecordsAreBoundedByTheirSize) {
     EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.SetDataOnSimObject"),
               std::vector<std::string>{"SimConnect.SetDataOnSimObject 13 0 0 0 56"});
 
+    // An empty record (its pointer null, as Windows hands it on) names no plan.
+    EXPECT_EQ(SendRecord(618, {}), 0);
     // A flight plan path without its terminator is cut at the record's end.
     EXPECT_EQ(SendRecord(618, {'C', ':', '\\', 'p'}), 1);
     EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.FlightPlanLoad"),
