@@ -66,10 +66,13 @@ public:
     void CopyHvarNames(NameListCopy& names);
     std::size_t LvarCount();
 
+    // The dispatch procedure of the bridge's connection; context is the bridge.
+    // Runs on the worker. Every record is read within size.
+    static void Dispatch(SIMCONNECT_RECV* data, std::uint32_t size, void* context);
+
 private:
     void Work();
     void RequestConfiguration();
-    static void Dispatch(SIMCONNECT_RECV* data, std::uint32_t size, void* context);
     void OnRecord(const SIMCONNECT_RECV* data, std::uint32_t size);
     void OnConfiguration(std::span<const std::uint8_t> record);
     void OnNames(std::uint32_t defineId, std::uint32_t objectId, std::span<const std::uint8_t> data, bool lvars);

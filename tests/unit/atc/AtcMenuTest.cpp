@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <cstring>
 #include <random>
 
@@ -316,6 +317,24 @@ TEST_F(AtcMenuTest, TextGoesToTheCrewAppFromItsSource) {
     SendAtcText(fake.server, false);
     ASSERT_EQ(fake.desktop.copyData.size(), 2u);
     EXPECT_EQ(std::string(fake.desktop.copyData[1].bytes.begin(), fake.desktop.copyData[1].bytes.end()), "Tower");
+}
+
+// The reader thread's last read and the crew app's reads and choices on the
+// main thread meet in the menu text. Run under ThreadSanitizer, this shows a race.
+TEST_F(AtcMenuTest, TheReaderThreadAndTheCrewAppShareTheMenuText) {
+    fake.memory.regions = {{{0x0, 0x10000, 0, 0x10000, 0, 0}, {}},
+                           MenuRegion(0x10000, 0, {"1 - Request IFR Clearance", "2 - Say Again"})};
+    fake.server.host.linkWindow = 0x77;
+    ASSERT_TRUE(StartAtcReader(fake.server));
+    std::thread reader([this] { fake.threads.RunNextThread(); });
+    while (fake.server.atc.readerStarted) {
+        ReadAtcMenu(fake.server, false);
+        ChooseAtcEntry(fake.server, 64708);
+        SendAtcText(fake.server, false);
+    }
+    reader.join();
+    ReadAtcMenu(fake.server, false);
+    EXPECT_EQ(Text(), "1 - Request IFR Clearance\n2 - Say Again\n");
 }
 
 }  // namespace
