@@ -139,7 +139,7 @@ void WasmBridge::Work() {
     nextClientDataId_ = 4;
     areasInUse_.clear();
     areasReleased_.clear();
-    StartConfigurationTimer();
+    StartConfigurationTimer(0);
 
     // The worker also ends with the server, so that one started during shutdown
     // does not outlive it.
@@ -155,8 +155,8 @@ void WasmBridge::Work() {
     }
 }
 
-void WasmBridge::StartConfigurationTimer() {
-    configurationTimer_ = server_.ports.threads.StartTimer(0, kConfigurationPeriodMilliseconds,
+void WasmBridge::StartConfigurationTimer(std::uint32_t dueMilliseconds) {
+    configurationTimer_ = server_.ports.threads.StartTimer(dueMilliseconds, kConfigurationPeriodMilliseconds,
                                                            [this] { RequestConfiguration(); });
 }
 
@@ -246,7 +246,10 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
         ++described;
     }
     if (lvarAreas + hvarAreas == 0) {
-        StartConfigurationTimer();
+        // Asked again a period from now: asking at once would be answered at
+        // once, and a module with nothing to publish would keep both sides
+        // busy in a loop as fast as the connection goes.
+        StartConfigurationTimer(kConfigurationPeriodMilliseconds);
         return;
     }
     if (FieldText(std::span(record).subspan(kVersionOffset, kVersionSize)) != "1.0.3") {

@@ -81,7 +81,7 @@ private:
     void Close();
     std::uint32_t AcquireClientDataId(const std::string& name, std::uint32_t size);
     void ReleaseClientDataId(const std::string& name);
-    void StartConfigurationTimer();
+    void StartConfigurationTimer(std::uint32_t dueMilliseconds);
     void StopConfigurationTimer();
     SIMCONNECT_HRESULT SetClientData(std::uint32_t area, std::uint32_t definition, std::span<std::uint8_t> bytes);
 

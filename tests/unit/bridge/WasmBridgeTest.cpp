@@ -317,6 +317,18 @@ TEST_F(HandedRecords, AreasOfAKindTheBridgeDoesNotUseAreNeitherMappedNorCreated)
     EXPECT_EQ(Calls("RequestClientData"), 4u) << "three areas and the configuration's updates";
 }
 
+// A module with nothing to publish yet answers with a configuration of no
+// areas; it is asked again a period later, not at once, or both sides would
+// spin as fast as the connection allows.
+TEST_F(HandedRecords, AConfigurationWithoutAreasIsAskedForAgainAfterAPeriod) {
+    StartWorker();
+    fake.journal.Clear();
+    Send(9, 1, std::vector<std::uint8_t>(6056, 0));
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.StartTimer"),
+              std::vector<std::string>{"Threads.StartTimer 1000 1000"});
+    EXPECT_EQ(Calls("RequestClientData"), 0u) << "neither areas nor updates are asked for";
+}
+
 // However the worker ends, the connection is closed and the bridge can start
 // again; a wait that fails ends the loop instead of spinning in it.
 TEST(WasmBridgeWorker, EndsClosedWhenItsWaitFailsOrItsDispatchThrows) {
