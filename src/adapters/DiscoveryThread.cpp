@@ -77,6 +77,8 @@ void RunDiscovery(Server& server) {
             if (!Pause(server, kSettleMilliseconds)) return;
             RunAircraftRoutines(server, server.adapters.currentAircraftId);
             gsx::Discover(server);
+            // Routines cut short by shutdown found nothing to announce.
+            if (!server.host.running) return;
             discovery.unlock();
             server.ports.desktop.Post(server.host.crewWindow, link::kMsgAircraftReady, 0, 0);
             state.valueDelivery = true;

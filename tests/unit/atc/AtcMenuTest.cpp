@@ -319,6 +319,16 @@ TEST_F(AtcMenuTest, TextGoesToTheCrewAppFromItsSource) {
     EXPECT_EQ(std::string(fake.desktop.copyData[1].bytes.begin(), fake.desktop.copyData[1].bytes.end()), "Tower");
 }
 
+TEST_F(AtcMenuTest, AReaderEndsWithoutSearchingOnceTheServerStops) {
+    fake.memory.regions = {{{0x0, 0x10000, 0, 0x10000, 0, 0}, {}}, MenuRegion(0x10000, 0, {"1 - Say Again"})};
+    ASSERT_TRUE(StartAtcReader(fake.server));
+    fake.server.host.running = false;
+    fake.threads.RunNextThread();
+    EXPECT_EQ(fake.server.atc.address, 0u) << "the search stopped before the menu";
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_FALSE(fake.server.atc.readerStarted);
+}
+
 // The reader thread's last read and the crew app's reads and choices on the
 // main thread meet in the menu text. Run under ThreadSanitizer, this shows a race.
 TEST_F(AtcMenuTest, TheReaderThreadAndTheCrewAppShareTheMenuText) {
