@@ -232,9 +232,16 @@ struct HandedRecords : ::testing::Test {
         if (worker.joinable()) worker.join();
     }
 
+    // Returns once the worker has set up its connection and waits for records.
     void StartWorker() {
         ASSERT_TRUE(CreateAndStartBridge(fake.server));
         worker = std::thread([this] { fake.threads.RunNextThread(); });
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (fake.journal.EntriesStartingWith("Threads.StartTimer").empty() &&
+               std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_FALSE(fake.journal.EntriesStartingWith("Threads.StartTimer").empty()) << "the worker did not start";
     }
 
     // One client-data record; returns once the worker has dispatched it.
