@@ -3,7 +3,10 @@
 #pragma once
 
 #include "adapters/AircraftAdapter.h"
+#include "adapters/crj/CrjState.h"
 #include "adapters/fenix/FenixState.h"
+#include "adapters/generic/CommandState.h"
+#include "adapters/inibuilds/InibuildsState.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -32,6 +35,12 @@ struct AdapterState {
     std::atomic<bool> asobo747Flag{false};
     std::atomic<bool> cj4Flag{false};
     std::atomic<bool> groundServicesFound{false};
+
+    // Worker threads of crew commands still running; shutdown waits for them.
+    std::atomic<std::int32_t> workersRunning{0};
+    generic::CommandState commands;
+    crj::CrjState crj;
+    inibuilds::InibuildsState inibuilds;
 };
 
 }  // namespace tarvo::adapters

@@ -44,7 +44,7 @@ constexpr AircraftEntry Discovered(std::int32_t id, void (*install)(Server&), st
 }
 
 // The aircraft with adapters of their own (PMDG 737 17, PMDG 777 34, Maddog 45,
-// Just Flight 146 39, CRJ 51, Inibuilds 77, ATR 78, FSS E-Jets 80) use the
+// Just Flight 146 39, CRJ 51, ATR 78, FSS E-Jets 80) use the
 // generic adapter until their adapters arrive. The Just Flight 146 and the FSS
 // E-Jets have no discovery routine of their own.
 // clang-format off
@@ -55,7 +55,7 @@ constexpr AircraftEntry kCatalogue[] = {
     Discovered(34, InstallGenericAdapter, {pmdg777::Discover},                                10),
     Discovered(39, InstallGenericAdapter, {nullptr, asobo::DiscoverCj4Hvars},                 2000),
     Discovered(45, InstallGenericAdapter, {maddog::Discover},                                 1200),
-    Discovered(51, InstallGenericAdapter, {crj::Discover},                                    1250),
+    Discovered(51, crj::Install,          {crj::Discover},                                    1250),
     Discovered(56, InstallGenericAdapter, {asobo::Discover787},                               60),
     Discovered(57, InstallGenericAdapter, {asobo::Discover747},                               60),
     Discovered(58, InstallGenericAdapter, {DiscoverA320Family},                               230),
@@ -63,7 +63,7 @@ constexpr AircraftEntry kCatalogue[] = {
     Discovered(61, InstallGenericAdapter, {},                                                 10),
     Discovered(64, InstallGenericAdapter, {},                                                 10),
     Discovered(74, InstallGenericAdapter, {},                                                 10),
-    Discovered(77, InstallGenericAdapter, {inibuilds::Discover},                              2600),
+    Discovered(77, inibuilds::InstallInibuildsAdapter, {inibuilds::Discover},                  2600),
     Discovered(78, InstallGenericAdapter, {atr::Discover},                                    1200),
     Discovered(80, InstallGenericAdapter, {},                                                 10,
                "adjusting function pointers to FSS ERJ", "finished adjusting function pointers"),

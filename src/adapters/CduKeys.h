@@ -46,8 +46,8 @@ inline constexpr Slot kCaptainCduKeys[kCduKeyCount] = {
     Slot::Cdu1KeySpace,           // 31 SPACE
     Slot::Cdu1KeyVnav,            // 32 VNAV
     Slot::Cdu1KeyLegs,            // 33 LEGS
-    Slot::None,                   // 34 not used
-    Slot::None,                   // 35 not used
+    Slot::Cdu1KeyIndex,           // 34 INDEX
+    Slot::Cdu1KeyMessage,         // 35 MSG
     Slot::None,                   // 36 not used
     Slot::None,                   // 37 not used
     Slot::None,                   // 38 not used
@@ -76,32 +76,32 @@ inline constexpr Slot kCaptainCduKeys[kCduKeyCount] = {
     Slot::None,                   // 61 not used
     Slot::None,                   // 62 not used
     Slot::None,                   // 63 not used
-    Slot::Cdu1KeyA,               // 64 letter @
-    Slot::Cdu1KeyB,               // 65 letter A
-    Slot::Cdu1KeyC,               // 66 letter B
-    Slot::Cdu1KeyD,               // 67 letter C
-    Slot::Cdu1KeyE,               // 68 letter D
-    Slot::Cdu1KeyF,               // 69 letter E
-    Slot::Cdu1KeyG,               // 70 letter F
-    Slot::Cdu1KeyH,               // 71 letter G
-    Slot::Cdu1KeyI,               // 72 letter H
-    Slot::Cdu1KeyJ,               // 73 letter I
-    Slot::Cdu1KeyK,               // 74 letter J
-    Slot::Cdu1KeyL,               // 75 letter K
-    Slot::Cdu1KeyM,               // 76 letter L
-    Slot::Cdu1KeyN,               // 77 letter M
-    Slot::Cdu1KeyO,               // 78 letter N
-    Slot::Cdu1KeyP,               // 79 letter O
-    Slot::Cdu1KeyQ,               // 80 letter P
-    Slot::Cdu1KeyR,               // 81 letter Q
-    Slot::Cdu1KeyS,               // 82 letter R
-    Slot::Cdu1KeyT,               // 83 letter S
-    Slot::Cdu1KeyU,               // 84 letter T
-    Slot::Cdu1KeyV,               // 85 letter U
-    Slot::Cdu1KeyW,               // 86 letter V
-    Slot::Cdu1KeyX,               // 87 letter W
-    Slot::Cdu1KeyY,               // 88 letter X
-    Slot::Cdu1KeyZ,               // 89 letter Y
+    Slot::Cdu1KeyA,               // 64 letter A
+    Slot::Cdu1KeyB,               // 65 letter B
+    Slot::Cdu1KeyC,               // 66 letter C
+    Slot::Cdu1KeyD,               // 67 letter D
+    Slot::Cdu1KeyE,               // 68 letter E
+    Slot::Cdu1KeyF,               // 69 letter F
+    Slot::Cdu1KeyG,               // 70 letter G
+    Slot::Cdu1KeyH,               // 71 letter H
+    Slot::Cdu1KeyI,               // 72 letter I
+    Slot::Cdu1KeyJ,               // 73 letter J
+    Slot::Cdu1KeyK,               // 74 letter K
+    Slot::Cdu1KeyL,               // 75 letter L
+    Slot::Cdu1KeyM,               // 76 letter M
+    Slot::Cdu1KeyN,               // 77 letter N
+    Slot::Cdu1KeyO,               // 78 letter O
+    Slot::Cdu1KeyP,               // 79 letter P
+    Slot::Cdu1KeyQ,               // 80 letter Q
+    Slot::Cdu1KeyR,               // 81 letter R
+    Slot::Cdu1KeyS,               // 82 letter S
+    Slot::Cdu1KeyT,               // 83 letter T
+    Slot::Cdu1KeyU,               // 84 letter U
+    Slot::Cdu1KeyV,               // 85 letter V
+    Slot::Cdu1KeyW,               // 86 letter W
+    Slot::Cdu1KeyX,               // 87 letter X
+    Slot::Cdu1KeyY,               // 88 letter Y
+    Slot::Cdu1KeyZ,               // 89 letter Z
     Slot::Cdu1KeyArrowUp,         // 90 up arrow
     Slot::Cdu1KeyArrowDown,       // 91 down arrow
     Slot::Cdu1KeyClear,           // 92 CLR
@@ -143,8 +143,8 @@ inline constexpr Slot kFirstOfficerCduKeys[kCduKeyCount] = {
     Slot::Cdu2KeySpace,           // 31 SPACE
     Slot::Cdu2KeyVnav,            // 32 VNAV
     Slot::Cdu2KeyLegs,            // 33 LEGS
-    Slot::None,                   // 34 not used
-    Slot::None,                   // 35 not used
+    Slot::Cdu2KeyIndex,           // 34 INDEX
+    Slot::Cdu2KeyMessage,         // 35 MSG
     Slot::None,                   // 36 not used
     Slot::None,                   // 37 not used
     Slot::None,                   // 38 not used
@@ -173,32 +173,32 @@ inline constexpr Slot kFirstOfficerCduKeys[kCduKeyCount] = {
     Slot::None,                   // 61 not used
     Slot::None,                   // 62 not used
     Slot::None,                   // 63 not used
-    Slot::Cdu2KeyA,               // 64 letter @
-    Slot::Cdu2KeyB,               // 65 letter A
-    Slot::Cdu2KeyC,               // 66 letter B
-    Slot::Cdu2KeyD,               // 67 letter C
-    Slot::Cdu2KeyE,               // 68 letter D
-    Slot::Cdu2KeyF,               // 69 letter E
-    Slot::Cdu2KeyG,               // 70 letter F
-    Slot::Cdu2KeyH,               // 71 letter G
-    Slot::Cdu2KeyI,               // 72 letter H
-    Slot::Cdu2KeyJ,               // 73 letter I
-    Slot::Cdu2KeyK,               // 74 letter J
-    Slot::Cdu2KeyL,               // 75 letter K
-    Slot::Cdu2KeyM,               // 76 letter L
-    Slot::Cdu2KeyN,               // 77 letter M
-    Slot::Cdu2KeyO,               // 78 letter N
-    Slot::Cdu2KeyP,               // 79 letter O
-    Slot::Cdu2KeyQ,               // 80 letter P
-    Slot::Cdu2KeyR,               // 81 letter Q
-    Slot::Cdu2KeyS,               // 82 letter R
-    Slot::Cdu2KeyT,               // 83 letter S
-    Slot::Cdu2KeyU,               // 84 letter T
-    Slot::Cdu2KeyV,               // 85 letter U
-    Slot::Cdu2KeyW,               // 86 letter V
-    Slot::Cdu2KeyX,               // 87 letter W
-    Slot::Cdu2KeyY,               // 88 letter X
-    Slot::Cdu2KeyZ,               // 89 letter Y
+    Slot::Cdu2KeyA,               // 64 letter A
+    Slot::Cdu2KeyB,               // 65 letter B
+    Slot::Cdu2KeyC,               // 66 letter C
+    Slot::Cdu2KeyD,               // 67 letter D
+    Slot::Cdu2KeyE,               // 68 letter E
+    Slot::Cdu2KeyF,               // 69 letter F
+    Slot::Cdu2KeyG,               // 70 letter G
+    Slot::Cdu2KeyH,               // 71 letter H
+    Slot::Cdu2KeyI,               // 72 letter I
+    Slot::Cdu2KeyJ,               // 73 letter J
+    Slot::Cdu2KeyK,               // 74 letter K
+    Slot::Cdu2KeyL,               // 75 letter L
+    Slot::Cdu2KeyM,               // 76 letter M
+    Slot::Cdu2KeyN,               // 77 letter N
+    Slot::Cdu2KeyO,               // 78 letter O
+    Slot::Cdu2KeyP,               // 79 letter P
+    Slot::Cdu2KeyQ,               // 80 letter Q
+    Slot::Cdu2KeyR,               // 81 letter R
+    Slot::Cdu2KeyS,               // 82 letter S
+    Slot::Cdu2KeyT,               // 83 letter T
+    Slot::Cdu2KeyU,               // 84 letter U
+    Slot::Cdu2KeyV,               // 85 letter V
+    Slot::Cdu2KeyW,               // 86 letter W
+    Slot::Cdu2KeyX,               // 87 letter X
+    Slot::Cdu2KeyY,               // 88 letter Y
+    Slot::Cdu2KeyZ,               // 89 letter Z
     Slot::Cdu2KeyArrowUp,         // 90 up arrow
     Slot::Cdu2KeyArrowDown,       // 91 down arrow
     Slot::Cdu2KeyClear,           // 92 CLR

@@ -1,6 +1,7 @@
 #include "adapters/DiscoveryThread.h"
 
 #include "adapters/AircraftCatalogue.h"
+#include "adapters/Selection.h"
 #include "adapters/fenix/FenixSearches.h"
 #include "adapters/gsx/Gsx.h"
 #include "base/Names.h"
@@ -67,18 +68,26 @@ void RunDiscovery(Server& server) {
     bridge::BridgeState& state = server.bridge;
     for (;;) {
         if (!bridge::HasBridge(server) && !BringUpBridge(server)) return;
-        if (!Pause(server, kModuleWaitMilliseconds)) return;
+        if (!StoppablePause(server, kModuleWaitMilliseconds)) return;
         // An aircraft change during the wait stopped the bridge: bring it up
         // again rather than discover on a bridge out of service.
         bridge::WasmBridge* current = bridge::CurrentBridge(server);
         if (current == nullptr) continue;
 
         if (state.lvarsReceived) {
-            if (!Pause(server, kSettleMilliseconds)) return;
-            RunAircraftRoutines(server, server.adapters.currentAircraftId);
+            if (!StoppablePause(server, kSettleMilliseconds)) return;
+            const std::int32_t aircraftId = server.adapters.currentAircraftId;
+            RunAircraftRoutines(server, aircraftId);
             gsx::Discover(server);
             // Routines cut short by shutdown found nothing to announce.
             if (!server.host.running) return;
+            // An aircraft change meanwhile stopped the bridge, and its own thread
+            // ended on the lock: start over for the aircraft now current, without
+            // what this run wrote after the change forgot the slots.
+            if (!bridge::HasBridge(server) || server.adapters.currentAircraftId != aircraftId) {
+                ForgetDiscoveries(server);
+                continue;
+            }
             discovery.unlock();
             server.ports.desktop.Post(server.host.crewWindow, link::kMsgAircraftReady, 0, 0);
             state.valueDelivery = true;

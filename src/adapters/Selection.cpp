@@ -50,6 +50,15 @@ void UnloadAdapter(Server& server) {
     if (server.adapters.table.Unload != nullptr) server.adapters.table.Unload(server);
 }
 
+void ForgetDiscoveries(Server& server) {
+    bridge::ResetLvarSlots(server);
+    // Left set, they would let the next aircraft pass for a 747 or a CJ4, and
+    // keep the crew app from looking for GSX again on it.
+    server.adapters.asobo747Flag = false;
+    server.adapters.cj4Flag = false;
+    server.adapters.groundServicesFound = false;
+}
+
 void SelectAdapter(Server& server, std::int32_t aircraftId, LParam searchFlag) {
     AdapterState& adapters = server.adapters;
     if (searchFlag == kSearchForFenix) return SearchForFenix(server);
@@ -61,7 +70,7 @@ void SelectAdapter(Server& server, std::int32_t aircraftId, LParam searchFlag) {
     adapters.lastSelectedId = aircraftId;
     server.bridge.lvarNamesWanted = aircraft.lvarNamesWanted;
     if (bridge::HasBridge(server)) {
-        bridge::ResetLvarSlots(server);
+        ForgetDiscoveries(server);
         bridge::StopBridge(server);
         server.ports.clock.Sleep(kBridgeStopMilliseconds);
     }

@@ -16,6 +16,10 @@ void ForwardSimEvent(Server& server, std::uint32_t eventId, std::uint32_t data, 
 // Calls the unload operation of the current adapter, if one is installed.
 void UnloadAdapter(Server& server);
 
+// Every slot back to "not found" and the flags that discovery set cleared:
+// what discovery found belongs to the aircraft it ran for.
+void ForgetDiscoveries(Server& server);
+
 // Message 39189: installs the adapter for the crew app's aircraft id, or with
 // searchFlag 2 looks for the Fenix A320 instead.
 void SelectAdapter(Server& server, std::int32_t aircraftId, LParam searchFlag);

@@ -82,7 +82,7 @@ void ChooseGroundServices(Server& server, std::uint64_t address) {
         if (valid >= kMenuKeys) return;
         if (ContainsIgnoreCase(entry, "Ground on")) {
             sim::TransmitEvent(server, kFirstAtcMenuEvent + valid, 1);
-            Pause(server, kReaderPauseMilliseconds);
+            StoppablePause(server, kReaderPauseMilliseconds);
             return;
         }
         ++valid;
@@ -102,7 +102,7 @@ void RunReader(Server& server) {
         atc.address = found;
         ChooseGroundServices(server, found);
     }
-    if (!Pause(server, kReaderPauseMilliseconds)) return;
+    if (!StoppablePause(server, kReaderPauseMilliseconds)) return;
     ReadAtcMenu(server, true);
 }
 
@@ -211,10 +211,11 @@ MessageResult SendAtcText(Server& server, bool refresh) {
         if (server.atc.sourceMode == kExternalLineMode) text = text.substr(0, text.find("\r\n"));
     }
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    return server.ports.desktop
-        .SendCopyDataTimeout(server.host.crewWindow, server.host.linkWindow, kAtcTextKind, bytes,
-                             kSendTimeoutMilliseconds)
-        .value_or(0);
+    // Delivered or not; the crew app's own answer is not passed on, as for the snapshot.
+    return server.ports.desktop.SendCopyDataTimeout(server.host.crewWindow, server.host.linkWindow, kAtcTextKind, bytes,
+                                                    kSendTimeoutMilliseconds)
+               ? 1
+               : 0;
 }
 
 }  // namespace tarvo::atc

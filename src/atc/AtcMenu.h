@@ -14,7 +14,8 @@ bool StartAtcReader(Server& server);
 bool ReadAtcMenu(Server& server, bool refresh);
 // Chooses the menu entry matching the program's phrase; false when none matches.
 bool ChooseAtcEntry(Server& server, std::uint32_t phraseId);
-// Sends the menu text (WM_COPYDATA kind 612); the result of the send.
+// Sends the menu text (WM_COPYDATA kind 612); 1 when delivered, 0 when the
+// send failed or timed out or an outside source could not be read.
 MessageResult SendAtcText(Server& server, bool refresh);
 
 }  // namespace tarvo::atc

@@ -34,78 +34,119 @@ void Store(VariableSlots& slots, std::uint16_t slot, std::int32_t id) {
 NameListCopy WaitForLvarNames(Server& server) {
     NameListCopy names;
     CopyLvarNames(server, names);
-    while (names.empty() && HasBridge(server) && server.host.running && Pause(server, kPassMilliseconds)) {
+    while (names.empty() && HasBridge(server) && server.host.running && StoppablePause(server, kPassMilliseconds)) {
         CopyLvarNames(server, names);
     }
     return names;
 }
 
-// Enough matches: the adapter's success line and follow-up; false otherwise.
-bool Succeeded(Server& server, const DiscoveryPlan& plan, std::size_t found) {
-    if (found < plan.requiredFound) return false;
-    server.log.Write(std::string(plan.successLine));
-    if (plan.followUp != nullptr) plan.followUp(server);
-    return true;
+// The adapter's verdict, or the plain one: enough counting matches.
+DiscoveryVerdict Judge(Server& server, const DiscoveryPlan& plan, const DiscoveryResult& result) {
+    if (plan.judge != nullptr) return plan.judge(server, result);
+    if (result.found < plan.requiredFound) return {};
+    return {std::string(plan.successLine), true};
+}
+
+void ForgetWantedSlots(const DiscoveryPlan& plan, VariableSlots& slots) {
+    for (const WantedVariable& variable : plan.wanted) {
+        Store(slots, variable.slot, kNotFound);
+        Store(slots, variable.alsoSlot, kNotFound);
+    }
+}
+
+// Matches one list against the plan, counting and judging.
+DiscoveryResult Pass(Server& server, const DiscoveryPlan& plan, const NameIndex& index, const NameListCopy& names) {
+    if (plan.resetFlags != nullptr) plan.resetFlags(server);
+    if (plan.forgetsUnfound) ForgetWantedSlots(plan, server.bridge.slots);
+    DiscoveryResult result;
+    result.names = names.size();
+    result.found = MatchNames(names, index, server.bridge.slots, plan.everyEntry, &server);
+    return result;
 }
 
 }  // namespace
 
 NameIndex::NameIndex(std::span<const WantedVariable> wanted) {
     byName_.reserve(wanted.size());
-    for (const WantedVariable& variable : wanted) byName_.try_emplace(Folded(variable.name), &variable);
+    for (const WantedVariable& variable : wanted) byName_[Folded(variable.name)].push_back(&variable);
 }
 
 const WantedVariable* NameIndex::Find(std::string_view name) const {
-    const auto found = byName_.find(Folded(name));
-    return found != byName_.end() ? found->second : nullptr;
+    const auto all = FindAll(name);
+    return all.empty() ? nullptr : all.front();
 }
 
-std::size_t MatchNames(const NameListCopy& names, const NameIndex& index, VariableSlots& slots) {
+std::span<const WantedVariable* const> NameIndex::FindAll(std::string_view name) const {
+    const auto found = byName_.find(Folded(name));
+    if (found == byName_.end()) return {};
+    return found->second;
+}
+
+std::size_t MatchNames(const NameListCopy& names, const NameIndex& index, VariableSlots& slots, bool everyEntry,
+                       Server* server) {
     std::size_t found = 0;
     for (const auto& [id, name] : names) {
-        const WantedVariable* variable = index.Find(name);
-        if (variable == nullptr) continue;
-        Store(slots, variable->slot, id);
-        Store(slots, variable->alsoSlot, id);
-        if (variable->counts) ++found;
+        auto matches = index.FindAll(name);
+        if (!everyEntry) matches = matches.first(std::min<std::size_t>(matches.size(), 1));
+        for (const WantedVariable* variable : matches) {
+            Store(slots, variable->slot, id);
+            Store(slots, variable->alsoSlot, id);
+            if (variable->counts) ++found;
+            if (server != nullptr && variable->onFound != nullptr) variable->onFound(*server);
+        }
     }
     return found;
 }
 
-void RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan) {
-    if (!HasBridge(server)) return;
-    server.log.Write(std::string(plan.startLine));
+DiscoveryResult RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan) {
+    if (!HasBridge(server)) return {};
+    if (!plan.startLine.empty()) server.log.Write(std::string(plan.startLine));
     const NameIndex index(plan.wanted);
-    std::size_t found = 0;
-    NameListCopy names;
+    DiscoveryResult result;
     for (int pass = 0;; ++pass) {
-        names = WaitForLvarNames(server);
-        if (names.empty()) return;  // the bridge went out of service meanwhile
-        if (plan.resetFlags != nullptr) plan.resetFlags(server);
-        found = MatchNames(names, index, server.bridge.slots);
-        if (pass >= kLastPass || names.size() >= plan.totalNames) break;
+        const NameListCopy names = WaitForLvarNames(server);
+        if (names.empty()) return {};  // the bridge went out of service meanwhile
+        result = Pass(server, plan, index, names);
+        const std::size_t enough = plan.totalNamesNow != nullptr ? plan.totalNamesNow(server) : plan.totalNames;
+        if (pass >= kLastPass || names.size() >= enough) break;
         server.log.Write("Looking for more Lvars");
-        if (!Pause(server, kPassMilliseconds)) return;
+        if (!StoppablePause(server, kPassMilliseconds)) return {};
+        if (plan.extraPassPauseMilliseconds != 0 && !StoppablePause(server, plan.extraPassPauseMilliseconds)) return {};
     }
-    if (!Succeeded(server, plan, found)) RunIncompleteDiscovery(server);
+    const DiscoveryVerdict verdict = Judge(server, plan, result);
+    result.complete = verdict.complete;
+    if (!verdict.line.empty()) server.log.Write(verdict.line);
+    if (verdict.complete) {
+        if (plan.followUp != nullptr) plan.followUp(server);
+    } else if (plan.closeCrewAppWhenIncomplete) {
+        RunIncompleteDiscovery(server);
+    }
+    return result;
 }
 
-void RunHvarDiscovery(Server& server, const DiscoveryPlan& plan) {
-    if (!HasBridge(server)) return;
+DiscoveryResult RunHvarDiscovery(Server& server, const DiscoveryPlan& plan) {
+    if (!HasBridge(server)) return {};
     if (!plan.startLine.empty()) server.log.Write(std::string(plan.startLine));
     // An aircraft may have no H: events at all, so an empty list is not waited on.
     NameListCopy names;
     CopyHvarNames(server, names);
-    if (plan.resetFlags != nullptr) plan.resetFlags(server);
-    const std::size_t found = MatchNames(names, NameIndex(plan.wanted), server.bridge.slots);
-    if (!Succeeded(server, plan, found)) server.log.Write("Not all Hvars are accounted for");
+    DiscoveryResult result = Pass(server, plan, NameIndex(plan.wanted), names);
+    const DiscoveryVerdict verdict = Judge(server, plan, result);
+    result.complete = verdict.complete;
+    if (!verdict.line.empty()) {
+        server.log.Write(verdict.line);
+    } else if (!verdict.complete && plan.judge == nullptr) {
+        server.log.Write("Not all Hvars are accounted for");
+    }
+    if (verdict.complete && plan.followUp != nullptr) plan.followUp(server);
+    return result;
 }
 
 void RunIncompleteDiscovery(Server& server) {
     keys::KeyDown(server, 0, kVkEscape);
     server.ports.clock.Sleep(kEscapeHoldMilliseconds);
     keys::KeyUp(server, 0, kVkEscape);
-    if (!Pause(server, kCloseDelayMilliseconds)) return;
+    if (!StoppablePause(server, kCloseDelayMilliseconds)) return;
     server.ports.desktop.Post(server.host.crewWindow, platform::kWmClose, 1, 1);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace tarvo::bridge {
 
@@ -23,11 +24,28 @@ struct WantedVariable {
     std::uint16_t slot = kNoSlot;
     std::uint16_t alsoSlot = kNoSlot;
     bool counts = true;  // toward completeness
+    // Runs when the name is found: how an adapter tells which aircraft it has.
+    void (*onFound)(Server&) = nullptr;
+};
+
+// What a discovery found in its last pass: the length of the module's list and
+// the matches that count.
+struct DiscoveryResult {
+    std::size_t names = 0;
+    std::size_t found = 0;
+    bool complete = false;
+};
+
+// An adapter's own judgement of a pass: the line to log (none when empty) and
+// whether its variables are complete.
+struct DiscoveryVerdict {
+    std::string line;
+    bool complete = false;
 };
 
 // One adapter's discovery.
 struct DiscoveryPlan {
-    std::string_view startLine;
+    std::string_view startLine;  // none when empty
     std::string_view successLine;
     std::span<const WantedVariable> wanted;
     // A module list this long needs no further pass.
@@ -38,29 +56,52 @@ struct DiscoveryPlan {
     void (*resetFlags)(Server&) = nullptr;
     // Runs after a successful discovery.
     void (*followUp)(Server&) = nullptr;
+    // When set, decides after each pass how long a list needs no further pass
+    // (instead of totalNames).
+    std::size_t (*totalNamesNow)(Server&) = nullptr;
+    // When set, judges the last pass (instead of requiredFound and successLine).
+    DiscoveryVerdict (*judge)(Server&, const DiscoveryResult&) = nullptr;
+    // An incomplete discovery presses Escape and closes the crew app; without
+    // this it only ends.
+    bool closeCrewAppWhenIncomplete = true;
+    // Every wanted entry equal to a module name fills its slots and counts, so
+    // a name listed twice fills and counts twice; otherwise the first equal
+    // entry wins.
+    bool everyEntry = false;
+    // Each pass first sets every wanted slot to "not found": a name the module
+    // no longer lists leaves no id behind that now names another variable.
+    bool forgetsUnfound = false;
+    // Waited after the 5 s between passes, with the copy emptied.
+    std::uint32_t extraPassPauseMilliseconds = 0;
 };
-
 // The wanted names by their case-folded text, so each module name costs one
-// lookup. Of several equal wanted names the first in list order wins.
+// lookup.
 class NameIndex {
 public:
     explicit NameIndex(std::span<const WantedVariable> wanted);
-    // The wanted variable equal to name ignoring case, or null.
+    // The first wanted variable (in list order) equal to name ignoring case, or null.
     const WantedVariable* Find(std::string_view name) const;
+    // Every wanted variable equal to name, in list order.
+    std::span<const WantedVariable* const> FindAll(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string, const WantedVariable*> byName_;
+    std::unordered_map<std::string, std::vector<const WantedVariable*>> byName_;
 };
 
 // Stores the id of every name that matches into its slots, in id order, and
-// returns how many matching names count toward completeness.
-std::size_t MatchNames(const NameListCopy& names, const NameIndex& index, VariableSlots& slots);
+// returns how many matches count toward completeness. The first equal wanted
+// variable matches, or with everyEntry each of them. With a server, each
+// match runs its onFound.
+std::size_t MatchNames(const NameListCopy& names, const NameIndex& index, VariableSlots& slots,
+                       bool everyEntry = false, Server* server = nullptr);
 
 // The shared pattern: up to four passes 5 s apart over the lvar names, then
-// the success line and follow-up, or the incomplete-discovery steps.
-void RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan);
-// The same over the hvar names, in one pass.
-void RunHvarDiscovery(Server& server, const DiscoveryPlan& plan);
+// the success line and follow-up, or the incomplete-discovery steps. An empty
+// result when there is no bridge, or when it went out of service meanwhile.
+DiscoveryResult RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan);
+// The same over the hvar names, in one pass; "Not all Hvars are accounted for"
+// when incomplete, unless the plan judges for itself.
+DiscoveryResult RunHvarDiscovery(Server& server, const DiscoveryPlan& plan);
 // Escape for whatever dialog the aircraft shows, then the crew app is closed.
 void RunIncompleteDiscovery(Server& server);
 

@@ -78,6 +78,14 @@ WasmBridge::~WasmBridge() { quit_ = true; }
 
 bool WasmBridge::Start() {
     if (connection_ != nullptr) return false;
+    // An earlier connection's lists belong to the aircraft loaded then; a
+    // discovery on this one waits for the module's lists instead.
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        hvarNames_.clear();
+        lvarNames_.clear();
+        lvarValues_.clear();
+    }
     quit_ = false;
     wake_ = server_.ports.threads.NewEvent(false, false);
     SIMCONNECT_HANDLE connection = nullptr;
@@ -108,7 +116,7 @@ bool WasmBridge::Start() {
 
 bool WasmBridge::WaitForWorkerEnd() const {
     constexpr std::uint32_t kPollMilliseconds = 50;
-    while (workerRunning_ && server_.host.running) Pause(server_, kPollMilliseconds);
+    while (workerRunning_ && server_.host.running) StoppablePause(server_, kPollMilliseconds);
     return !workerRunning_;
 }
 
@@ -440,6 +448,7 @@ void WasmBridge::WriteSetLvar(std::uint16_t id, double value) {
         return bytes;
     };
     auto set = record(id, value);
+    const std::lock_guard<std::mutex> pair(writeMutex_);
     if (SetClientData(kSetLvarArea, kSetLvarArea, set) < 0) return;
     std::uint32_t sent = 0;
     server_.ports.simConnect.GetLastSentPacketID(connection_, &sent);
@@ -452,6 +461,7 @@ void WasmBridge::WriteCalculatorCode(std::string_view code) {
     if (code.size() > kLongestCalculatorCode) return;
     std::array<std::uint8_t, 1024> buffer{};
     std::memcpy(buffer.data(), code.data(), code.size());
+    const std::lock_guard<std::mutex> pair(writeMutex_);
     if (SetClientData(kCalcCodeArea, kCalcCodeArea, buffer) < 0) return;
     std::uint32_t sent = 0;
     server_.ports.simConnect.GetLastSentPacketID(connection_, &sent);

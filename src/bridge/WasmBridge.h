@@ -106,6 +106,11 @@ private:
     std::map<std::string, PoolEntry> areasReleased_;
     std::vector<std::uint8_t> lastConfiguration_ = std::vector<std::uint8_t>(6056, 0);
 
+    // A write and its neutral record go out together: the main thread and the
+    // adapters' workers write at once, and a write between another's pair
+    // would reach the module as no change.
+    std::mutex writeMutex_;
+
     // The lists, shared with the adapters' threads.
     std::mutex mutex_;
     std::vector<std::string> lvarNames_;

@@ -43,10 +43,9 @@ struct Server {
 
 // A worker thread's pause: the whole time, or less once the server is shutting
 // down. Returns false when it is, so the thread can end instead of going on.
-inline bool Pause(Server& server, std::uint32_t milliseconds) {
+inline bool StoppablePause(Server& server, std::uint32_t milliseconds) {
     const EventId stop = server.host.stopEvent;
-    if (stop == 0 ||
-        server.ports.threads.WaitEvent(stop, milliseconds) == platform::WaitResult::Failed) {
+    if (stop == 0 || server.ports.threads.WaitEvent(stop, milliseconds) == platform::WaitResult::Failed) {
         server.ports.clock.Sleep(milliseconds);
     }
     return server.host.running;

@@ -1,6 +1,7 @@
 #include "host/StartUp.h"
 
 #include "adapters/Selection.h"
+#include "adapters/Workers.h"
 #include "adapters/fenix/FenixSearches.h"
 #include "atc/AtcMenu.h"
 #include "base/Names.h"
@@ -16,6 +17,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace tarvo::host {
 namespace {
@@ -74,6 +76,19 @@ void WaitForWorkers(Server& server) {
     }
 }
 
+// Unsubscribes the system events and closes the main session, if it is open.
+void CloseSession(Server& server) {
+    HostState& host = server.host;
+    if (host.session == nullptr) return;
+    for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
+                                sim::kEventFrame, sim::kEventSim}) {
+        server.ports.simConnect.UnsubscribeFromSystemEvent(host.session, event);
+    }
+    // Forgotten before the call, so a failure from here on never closes it twice.
+    server.ports.simConnect.Close(std::exchange(host.session, nullptr));
+    server.log.Write("Closing Simconnect session");
+}
+
 int ShutDown(Server& server, ShutdownKind kind) {
     HostState& host = server.host;
     platform::Ports& ports = server.ports;
@@ -81,18 +96,13 @@ int ShutDown(Server& server, ShutdownKind kind) {
     if (host.stopEvent != 0) ports.threads.SignalEvent(host.stopEvent);
     if (kind == ShutdownKind::AfterMainLoop) {
         server.log.Write("Leaving main loop");
+        // Command workers use the Server; they notice the cleared running flag.
+        adapters::WaitForWorkers(server);
         ports.threads.CloseEvent(host.pauseEvent);
         adapters::UnloadAdapter(server);
         bridge::DestroyBridge(server);
         WaitForWorkers(server);
-        if (host.session != nullptr) {
-            for (std::uint32_t event : {sim::kEventFlightPlan, sim::kEventPositionChanged, sim::kEventAircraftLoaded,
-                                        sim::kEventFrame, sim::kEventSim}) {
-                ports.simConnect.UnsubscribeFromSystemEvent(host.session, event);
-            }
-            ports.simConnect.Close(host.session);
-            server.log.Write("Closing Simconnect session");
-        }
+        CloseSession(server);
     }
     // The searches notice their stop request within this pause.
     if (adapters::fenix::RequestTakeoffSearchStop(server)) ports.clock.Sleep(kFenixSearchStopMilliseconds);
@@ -114,6 +124,25 @@ void LoseSession(Server& server) {
 }
 
 }  // namespace
+
+int ShutDownAfterFailure(Server& server) noexcept {
+    // Each step by itself: one that fails again must not keep the others from running.
+    const auto step = [](auto&& body) {
+        try {
+            body();
+        } catch (...) {
+        }
+    };
+    server.host.running = false;  // worker threads end on it
+    step([&] { server.log.Write("Unexpected failure; Tarvo81_Ldr stops"); });
+    step([&] {
+        if (server.host.stopEvent != 0) server.ports.threads.SignalEvent(server.host.stopEvent);
+    });
+    step([&] { WaitForWorkers(server); });
+    step([&] { CloseSession(server); });
+    step([&] { server.log.Write("Tarvo81_Ldr unloading"); });
+    return 1;
+}
 
 WindowId FindSimulatorWindow(platform::Desktop& desktop) {
     WindowId found = 0;

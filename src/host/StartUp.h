@@ -16,6 +16,13 @@ inline constexpr std::string_view kVersionToken = "2970";
 // resource it needs. commandLine is everything after the program name.
 int RunServer(Server& server, std::string_view commandLine);
 
+// What is left to do when an exception escaped RunServer on the main thread:
+// the steps of shutdown that are safe whatever state the server was left in
+// (the running flag cleared, the main session's events unsubscribed and the
+// session closed unless shutdown already did, the last log line). Returns the
+// exit code, 1.
+int ShutDownAfterFailure(Server& server) noexcept;
+
 // One pass of the main loop: simulator messages, then one window message or
 // the keyboard watcher, then a 1 ms pause.
 void RunMainLoopPass(Server& server);

@@ -86,11 +86,13 @@ Answer OnInitialPositionRecord(Server& server, const platform::CopyData& record)
 }
 
 Answer OnFlightPlanRecord(Server& server, const platform::CopyData& record) {
-    // An empty record (its pointer may be null) names no plan: nothing to load.
-    if (record.bytes.empty()) return 0;
-    // The path ends at its terminator or at the end of the record, whichever comes first.
-    const auto* text = reinterpret_cast<const char*>(record.bytes.data());
-    const std::string path(text, ::strnlen(text, record.bytes.size()));
+    // The path ends at its terminator or at the end of the record, whichever comes
+    // first. An empty record may have no bytes to point at: its path is empty.
+    std::string path;
+    if (!record.bytes.empty()) {
+        const auto* text = reinterpret_cast<const char*>(record.bytes.data());
+        path.assign(text, ::strnlen(text, record.bytes.size()));
+    }
     return server.ports.simConnect.FlightPlanLoad(server.host.session, path.c_str()) >= 0 ? 1 : 0;
 }
 

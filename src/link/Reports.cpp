@@ -18,9 +18,12 @@ constexpr std::size_t kFlightRecordWords = 39;
 constexpr std::size_t kNumberOfEnginesWord = 15;  // of the flight record
 constexpr std::size_t kTextAnswerChars = 63;
 
+// 1 when the crew app took the record, 0 when the send failed or timed out.
+// What its window procedure answered is not passed on: a crew app that
+// answers 0 must not look like one that never got the record.
 MessageResult SendRecord(Server& server, WindowId to, WindowId from, std::uint64_t kind,
                          std::span<const std::uint8_t> bytes) {
-    return server.ports.desktop.SendCopyDataTimeout(to, from, kind, bytes, kSendTimeoutMilliseconds).value_or(0);
+    return server.ports.desktop.SendCopyDataTimeout(to, from, kind, bytes, kSendTimeoutMilliseconds) ? 1 : 0;
 }
 
 // Bit i for partial-panel value i; the airspeed, altimeter and attitude

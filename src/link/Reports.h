@@ -28,6 +28,11 @@ enum SnapshotWord : std::size_t {
     kWordIndicatedAirspeed = 2,
     kWordRadioHeight = 5,
     kWordVerticalSpeed = 6,
+    kWordNumberOfEngines = 15,
+    kWordSpeedTarget = 16,
+    kWordHeadingTarget = 17,
+    kWordAltitudeTarget = 18,
+    kWordFlapsHandle = 19,
     kWordTrailingEdgeFlaps = 20,
     kWordGearHandle = 21,
     kWordPartialPanel = 27,
@@ -40,6 +45,11 @@ enum SnapshotWord : std::size_t {
     kWordSurfaceType = 34,
     kWordGearRetractable = 35,
     kWordAircraftId = 36,
+    // Copied from the flight record (the altitude target of autopilot 1); the
+    // generic adapter writes the master warning and caution lamps over it.
+    kWordMasterLamps = 37,
+    // The first of six flight-mode annunciation words (38 to 43).
+    kWordFlightModes = 38,
 };
 
 // Engine-activity flags of word 31.
@@ -67,11 +77,12 @@ struct ValueQuery {
 // Fills the snapshot record from the received records and the adapter.
 void BuildSnapshot(Server& server);
 
-// Query 6: builds the snapshot record and sends it to the crew app; the result
-// of the send (0 when it failed or timed out).
+// Query 6: builds the snapshot record and sends it to the crew app; 1 when it
+// was delivered, 0 when the send failed or timed out (whatever the crew app's
+// window answered).
 MessageResult SendSnapshot(Server& server);
 
-// Sends a take-off data record to the crew app; the result of the send.
+// Sends a take-off data record to the crew app; 1 when delivered, else 0.
 MessageResult SendTakeoffRecord(Server& server, WindowId crewWindow, WindowId linkWindow,
                                 const TakeoffDataRecord& record);
 

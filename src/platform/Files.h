@@ -21,6 +21,7 @@ public:
     virtual bool FileExists(std::string_view path) = 0;
     virtual bool RemoveFile(std::string_view path) = 0;
     // Opens for appending in text mode, writes text and a line break, closes.
+    // Nothing keeps overlapping calls apart: their writes may interleave.
     virtual bool AppendLine(std::string_view path, std::string_view text) = 0;
     // GetPrivateProfileIntA semantics.
     virtual std::int32_t ReadProfileInt(std::string_view path, std::string_view section,

@@ -279,6 +279,11 @@ static_assert(sizeof(SIMCONNECT_RECV_CLIENT_DATA) == 44);
 static_assert(offsetof(SIMCONNECT_RECV_CLIENT_DATA, dwData) == kSimConnectDataOffset);
 static_assert(sizeof(SIMCONNECT_DATA_INITPOSITION) == 56);
 static_assert(offsetof(SIMCONNECT_DATA_INITPOSITION, OnGround) == 48);
+static_assert(offsetof(SIMCONNECT_DATA_INITPOSITION, Airspeed) == 52);
+// Packed to 1 byte: a record may start at any address, so nothing may assume more.
+static_assert(alignof(SIMCONNECT_RECV) == 1 && alignof(SIMCONNECT_RECV_EVENT) == 1 &&
+              alignof(SIMCONNECT_RECV_SIMOBJECT_DATA) == 1 && alignof(SIMCONNECT_RECV_CLIENT_DATA) == 1 &&
+              alignof(SIMCONNECT_RECV_EVENT_FILENAME) == 1 && alignof(SIMCONNECT_RECV_EVENT_FRAME) == 1);
 static_assert(sizeof(float) == 4 && sizeof(double) == 8);
 
 // ---- Functions --------------------------------------------------------------

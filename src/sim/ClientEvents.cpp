@@ -304,6 +304,13 @@ std::optional<std::string_view> ClientEventName(std::uint32_t id) {
     return row->name;
 }
 
+std::optional<std::uint32_t> ClientEventId(std::string_view name) {
+    for (const ClientEventRow& row : ClientEvents()) {
+        if (row.name == name) return row.id;
+    }
+    return std::nullopt;
+}
+
 std::vector<std::uint32_t> ClientEventMappingOrder() {
     // {id, the id it is mapped right after}; chains follow each other.
     constexpr std::pair<std::uint32_t, std::uint32_t> kMappedAfter[] = {

@@ -20,6 +20,8 @@ struct ClientEventRow {
 // Every row, in rising id order.
 std::span<const ClientEventRow> ClientEvents();
 std::optional<std::string_view> ClientEventName(std::uint32_t id);
+// The id of the row with exactly this name.
+std::optional<std::uint32_t> ClientEventId(std::string_view name);
 
 // The order in which the session maps the rows: rising ids, except a few that
 // follow the row they belong with.

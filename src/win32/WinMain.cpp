@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
     try {
         exitCode = host::RunServer(instance, commandLine != nullptr ? commandLine : "");
     } catch (...) {
-        instance.log.Write("Unexpected failure; Tarvo81_Ldr stops");
+        exitCode = host::ShutDownAfterFailure(instance);
     }
     // A worker that did not end at shutdown still uses the Server and
     // SimConnect.dll: end the process here, which stops it before anything is

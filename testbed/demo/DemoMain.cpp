@@ -3,6 +3,8 @@
 #include "Harness.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -41,6 +43,13 @@ void ShowSimulatorTrace(const std::string& path) {
         }
     }
     for (const auto& [entry, count] : counts) Say("   sim  " + entry + (count > 1 ? "  x" + std::to_string(count) : ""));
+}
+
+// A number the simulator stand-in reports, rounded for reading.
+std::string Reading(const std::string& command) {
+    const auto reply = SimControl(command);
+    if (!reply || reply->rfind("ok ", 0) != 0) return "?";
+    return std::to_string(static_cast<long>(std::lround(std::atof(reply->c_str() + 3))));
 }
 
 // Asks whoever runs the demo to photograph the screen (scripts/demo does, with
@@ -103,6 +112,12 @@ int ShowSession() {
     CrewControl("send 39373 64708 0");
     Say("   crew app: types Control+Shift+A into the simulator (39190)");
     CrewControl("send 39190 3 65");
+    Say("   crew app: gear up (39374 66079), flaps to half (39374 65698 8191)");
+    CrewControl("post 39374 66079 0");
+    CrewControl("post 39374 65698 8191");
+    WaitForLine(simTrace, R"("fn":"TransmitClientEvent","args":[0,240,8191,1,16])", 5000);
+    Say("   simulator: gear handle at " + Reading(R"(get "GEAR HANDLE POSITION" position)") + " (up), flaps handle at " +
+        Reading(R"(get "FLAPS HANDLE PERCENT" percent)") + " %");
     // Frames make the server keep its (blank) line on screen, as in a running simulator.
     for (int frame = 0; frame < 15; ++frame) SimControl("frame 30 1");
     ::Sleep(300);

@@ -270,6 +270,7 @@ constexpr KeyEffectRow kKeyEffects[] = {
     {"TOGGLE_EXTERNAL_POWER",        Toggle,       "EXTERNAL POWER ON",              "",                0},
     {"AVIONICS_MASTER_SET",          SetData,      "AVIONICS MASTER SWITCH",         "bool",            0},
     {"ELECTRICAL_CIRCUIT_TOGGLE",    ToggleAtData, "CIRCUIT SWITCH ON",              "",                0},
+    {"HYDRAULIC_SWITCH_TOGGLE",      ToggleAtData, "HYDRAULIC SWITCH",               "",                0},
     {"CABIN_NO_SMOKING_ALERT_SWITCH_TOGGLE", Toggle,       "CABIN NO SMOKING ALERT SWITCH",  "",                0},
     {"CABIN_SEATBELTS_ALERT_SWITCH_TOGGLE", Toggle,       "CABIN SEATBELTS ALERT SWITCH",   "",                0},
     {"PITOT_HEAT_TOGGLE",            Toggle,       "PITOT HEAT",                     "",                0},

@@ -85,9 +85,15 @@ std::optional<double> ParseNumber(std::string_view token) {
 }
 
 struct Op {
-    enum Kind { Push, Read, Write, Fire, Not, Increment, Decrement } kind;
+    enum Kind { Push, Read, Write, Fire, Key, Not, Increment, Decrement } kind;
     double number = 0;
-    std::string name;  // lvar name, or hvar name with "H:"
+    std::string name;  // lvar name, hvar name with "H:", or key event name
+};
+
+// A key event the code triggers, sent to the world once the module's lock is released.
+struct KeyEvent {
+    std::string name;
+    std::uint32_t data = 0;
 };
 
 // "(L:x, Number)", "(>L:x)", "(>H:x)" without the parentheses.
@@ -102,6 +108,7 @@ std::optional<Op> ParseVariable(std::string_view inner) {
     if (name.empty()) return std::nullopt;
     if (prefix == 'L') return Op{write ? Op::Write : Op::Read, 0, std::string(name)};
     if (prefix == 'H' && write) return Op{Op::Fire, 0, "H:" + std::string(name)};
+    if (prefix == 'K' && write) return Op{Op::Key, 0, std::string(name)};
     return std::nullopt;
 }
 
@@ -142,6 +149,7 @@ std::optional<std::vector<Op>> Parse(std::string_view code) {
             case Op::Push:
             case Op::Read: ++depth; break;
             case Op::Write:
+            case Op::Key:
                 if (depth == 0) return std::nullopt;
                 --depth;
                 break;
@@ -178,7 +186,20 @@ struct WasmModule::Core {
     std::vector<std::uint32_t> firedHvars;
     std::vector<std::string> code;
     std::vector<std::pair<std::uint32_t, double>> setLvarRecords;
+    std::vector<WasmModule::Receipt> receipts;
+    std::function<std::uint64_t()> clock;
     int reloads = 0;
+
+    // Under the lock.
+    void Receive(WasmModule::Receipt::Kind kind, std::string text, double value = 0) {
+        receipts.push_back({kind, std::move(text), value, clock ? clock() : 0});
+    }
+    std::string LvarName(std::uint32_t id) const {
+        return id < lvarNames.size() ? lvarNames[id] : "#" + std::to_string(id);
+    }
+    std::string HvarName(std::uint32_t id) const {
+        return id < hvarNames.size() ? hvarNames[id] : "#" + std::to_string(id);
+    }
 
     Bytes ValueArea(std::size_t k) const {
         Bytes bytes(kValueAreaSize, 0);
@@ -270,6 +291,7 @@ struct WasmModule::Core {
             const std::lock_guard<std::mutex> lock(mutex);
             setLvarRecords.emplace_back(id, value);
             if (id != kNeutralId) {
+                Receive(WasmModule::Receipt::Kind::Write, LvarName(id), value);
                 if (const auto area = Set(id, value)) changed.insert(*area);
             }
         }
@@ -282,16 +304,19 @@ struct WasmModule::Core {
         const std::size_t length = std::find(chars, chars + limit, '\0') - chars;
         const std::string text(chars, length);
         std::set<std::size_t> changed;
+        std::vector<KeyEvent> keys;
         {
             const std::lock_guard<std::mutex> lock(mutex);
             code.push_back(text);
-            if (const auto ops = Parse(text)) Run(*ops, changed);
+            if (text != "1") Receive(WasmModule::Receipt::Kind::Code, text);
+            if (const auto ops = Parse(text)) Run(*ops, changed, keys);
         }
         PublishValues(changed);
+        for (const KeyEvent& key : keys) world.TriggerKeyEvent(key.name, key.data);
     }
 
     // Under the lock; the operations have been checked for operands.
-    void Run(const std::vector<Op>& ops, std::set<std::size_t>& changed) {
+    void Run(const std::vector<Op>& ops, std::set<std::size_t>& changed, std::vector<KeyEvent>& keys) {
         std::vector<double> stack;
         for (const Op& op : ops) {
             switch (op.kind) {
@@ -310,8 +335,19 @@ struct WasmModule::Core {
                     break;
                 }
                 case Op::Fire:
-                    if (const auto id = Find(hvarNames, op.name)) firedHvars.push_back(static_cast<std::uint32_t>(*id));
+                    if (const auto id = Find(hvarNames, op.name)) {
+                        firedHvars.push_back(static_cast<std::uint32_t>(*id));
+                        Receive(WasmModule::Receipt::Kind::Fire, hvarNames[*id]);
+                    }
                     break;
+                case Op::Key: {
+                    const double data = stack.back();
+                    stack.pop_back();
+                    // Event data is 32 bits; numbers beyond that give 0.
+                    const bool fits = data > -2147483649.0 && data < 4294967296.0;
+                    keys.push_back({op.name, fits ? static_cast<std::uint32_t>(static_cast<std::int64_t>(data)) : 0});
+                    break;
+                }
                 case Op::Not: stack.back() = stack.back() == 0.0 ? 1.0 : 0.0; break;
                 case Op::Increment: stack.back() += 1.0; break;
                 case Op::Decrement: stack.back() -= 1.0; break;
@@ -322,6 +358,7 @@ struct WasmModule::Core {
     void OnSetHvar(std::uint32_t id) {
         const std::lock_guard<std::mutex> lock(mutex);
         firedHvars.push_back(id);
+        Receive(WasmModule::Receipt::Kind::Fire, HvarName(id));
     }
 
     void OnReload() {
@@ -404,6 +441,16 @@ std::vector<std::string> WasmModule::CalculatorCode() const {
 std::vector<std::pair<std::uint32_t, double>> WasmModule::SetLvarRecords() const {
     const std::lock_guard<std::mutex> lock(core_->mutex);
     return core_->setLvarRecords;
+}
+
+std::vector<WasmModule::Receipt> WasmModule::Receipts() const {
+    const std::lock_guard<std::mutex> lock(core_->mutex);
+    return core_->receipts;
+}
+
+void WasmModule::SetClock(std::function<std::uint64_t()> now) {
+    const std::lock_guard<std::mutex> lock(core_->mutex);
+    core_->clock = std::move(now);
 }
 
 int WasmModule::Reloads() const {

@@ -10,8 +10,9 @@
 // size (an earlier aircraft) gets the size appended: "FSUIPC_lvarnames1_3024".
 //
 // Calculator code understood: numbers, (L:name[, unit]), (>L:name[, unit]),
-// (>H:name), "!", "++" and "--", in reverse-Polish order. Code holding anything
-// else, or running out of operands, changes nothing.
+// (>H:name), (>K:name) (a key event inside the simulator, with the number
+// taken as its data), "!", "++" and "--", in reverse-Polish order. Code holding
+// anything else, or running out of operands, changes nothing.
 //
 // Thread-safe: the world may call its handlers on any thread.
 #pragma once
@@ -19,6 +20,7 @@
 #include "simworld/SimWorld.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,6 +62,21 @@ public:
     std::vector<std::string> CalculatorCode() const;    // every code text received, including the neutral "1"
     std::vector<std::pair<std::uint32_t, double>> SetLvarRecords() const;  // every record received, neutral ones too
     int Reloads() const;                                // "FSUIPC.Reload" events received
+
+    // What clients sent, as the aircraft saw it, in order: lvars written (by
+    // name, "#id" for an id without one), H: events fired (by their "H:"
+    // names) and calculator code. The neutral records and code that only
+    // clear the areas are left out.
+    struct Receipt {
+        enum class Kind { Write, Fire, Code };
+        Kind kind = Kind::Write;
+        std::string text;      // the lvar's or H: event's name, or the code
+        double value = 0;      // a write's value
+        std::uint64_t at = 0;  // the clock's reading as it came; 0 without a clock
+    };
+    std::vector<Receipt> Receipts() const;
+    // Read on the sending thread as each receipt comes.
+    void SetClock(std::function<std::uint64_t()> now);
 
     // Handed to the handlers the world keeps, so a late call finds it alive.
     struct Core;

@@ -1,5 +1,6 @@
 #include "standin-sim/Control.h"
 
+#include "profiles/Profiles.h"
 #include "wire/Wire.h"
 
 #include <algorithm>
@@ -84,6 +85,22 @@ std::string WasmModuleHost::Run(const std::vector<std::string>& t) {
         next_.hvars.push_back(t[1]);
         return "ok";
     }
+    if (command == "profile" && (arity(1) || arity(2))) {
+        const auto profile = profiles::ProfileNamed(t[1]);
+        if (!profile) return "error no profile named " + t[1];
+        std::uint32_t first = static_cast<std::uint32_t>(profile->lvars.size());
+        if (arity(2) && (!ParseUnsigned(t[2], first) || first > profile->lvars.size())) {
+            return "error not a count of its lvars: " + t[2];
+        }
+        next_.lvars.insert(next_.lvars.end(), profile->lvars.begin(), profile->lvars.begin() + first);
+        next_.hvars.insert(next_.hvars.end(), profile->hvars.begin(), profile->hvars.end());
+        return "ok";
+    }
+    if (command == "filler" && arity(1)) {
+        if (!ParseUnsigned(t[1], count) || count > 20000) return "error not a count: " + t[1];
+        profiles::PadLvars(next_, count);
+        return "ok";
+    }
     if (module_ == nullptr) return "error no module installed (wasm install)";
     if (command == "load" && arity(0)) {
         module_->Load(next_);
@@ -106,6 +123,25 @@ std::string WasmModuleHost::Run(const std::vector<std::string>& t) {
         return "ok " + text.str();
     }
     if (command == "reloads" && arity(0)) return "ok " + std::to_string(module_->Reloads());
+    if ((command == "writes" || command == "fired" || command == "code") && arity(0)) {
+        using Kind = simworld::WasmModule::Receipt::Kind;
+        const Kind wanted = command == "writes" ? Kind::Write : command == "fired" ? Kind::Fire : Kind::Code;
+        std::ostringstream text;
+        text.precision(17);
+        text << "ok";
+        for (const auto& receipt : module_->Receipts()) {
+            if (receipt.kind != wanted) continue;
+            text << ' ';
+            if (wanted == Kind::Write) {
+                text << receipt.text << '=' << receipt.value;
+            } else if (wanted == Kind::Fire) {
+                text << receipt.text;
+            } else {
+                text << '"' << receipt.text << '"';
+            }
+        }
+        return text.str();
+    }
     return "error unknown wasm command or wrong number of arguments";
 }
 

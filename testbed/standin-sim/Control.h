@@ -48,6 +48,9 @@ public:
 //   wasm set NAME VALUE      the aircraft changes an lvar
 //   wasm get NAME            replies ok VALUE
 //   wasm reloads             replies ok COUNT ("FSUIPC.Reload" events received)
+//   wasm writes              replies ok NAME=VALUE ... (the lvar writes received, in order)
+//   wasm fired               replies ok H:NAME ... (the H: events fired, in order)
+//   wasm code                replies ok "CODE" ... (the calculator code received, in order)
 class WasmModuleHost {
 public:
     explicit WasmModuleHost(simworld::SimWorld& world) : world_(world) {}

@@ -3,6 +3,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tarvo::fakes {
 namespace {
@@ -10,6 +11,12 @@ namespace {
 std::optional<std::string> Cut(const std::string& text, std::size_t maxChars) {
     if (text.empty()) return std::nullopt;
     return text.substr(0, maxChars);
+}
+
+std::string Hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%08X", value);
+    return text;
 }
 
 }  // namespace
@@ -61,20 +68,24 @@ ProcessId FakeDesktop::WindowProcess(WindowId window) {
 }
 
 bool FakeDesktop::RegisterWindowClass(const platform::WindowClassDesc& desc, platform::WindowProcedure& procedure) {
-    journal_.Add("Desktop.RegisterWindowClass " + std::string(desc.className));
+    journal_.Add("Desktop.RegisterWindowClass " + std::string(desc.className) + " style=" + Hex(desc.classStyle) +
+                 " cursor=" + std::to_string(desc.cursorResource));
     classes_[std::string(desc.className)] = &procedure;
     return true;
 }
 
 WindowId FakeDesktop::MakeWindow(const platform::WindowDesc& desc) {
-    journal_.Add("Desktop.MakeWindow " + std::string(desc.className) + "/" + std::string(desc.title));
+    journal_.Add("Desktop.MakeWindow " + std::string(desc.className) + "/" + std::string(desc.title) +
+                 " exStyle=" + Hex(desc.exStyle) + " style=" + Hex(desc.style) + " at " + std::to_string(desc.x) + "," +
+                 std::to_string(desc.y) + " size " + std::to_string(desc.width) + "x" + std::to_string(desc.height));
     if (failWindowCreation_) return 0;
     const WindowId id = nextWindow_++;
-    MadeWindow made{desc, std::string(desc.className), std::string(desc.title), nullptr, true};
+    MadeWindow& made = made_[id];
+    made = {desc, std::string(desc.className), std::string(desc.title), nullptr, true};
+    // The description's texts view the record's own copies, which stay where they are in the map.
     made.desc.className = made.className;
     made.desc.title = made.title;
     if (auto found = classes_.find(made.className); found != classes_.end()) made.procedure = found->second;
-    made_[id] = made;
     // Windows sends WM_CREATE before CreateWindowEx returns.
     Deliver(id, platform::kWmCreate, 0, 0);
     return id;
@@ -131,9 +142,9 @@ bool FakeDesktop::Post(WindowId window, std::uint32_t message, WParam wParam, LP
 
 std::optional<MessageResult> FakeDesktop::SendCopyDataTimeout(WindowId to, WindowId from, std::uint64_t kind,
                                                               std::span<const std::uint8_t> bytes,
-                                                              std::uint32_t) {
+                                                              std::uint32_t timeoutMilliseconds) {
     journal_.Add("Desktop.SendCopyData " + std::to_string(kind));
-    copyData.push_back({to, from, kind, {bytes.begin(), bytes.end()}});
+    copyData.push_back({to, from, kind, {bytes.begin(), bytes.end()}, timeoutMilliseconds});
     return copyDataReply;
 }
 

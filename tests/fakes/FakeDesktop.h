@@ -42,6 +42,7 @@ struct SentCopyData {
     WindowId from = 0;
     std::uint64_t kind = 0;
     std::vector<std::uint8_t> bytes;
+    std::uint32_t timeoutMilliseconds = 0;
 };
 
 class FakeDesktop final : public platform::Desktop {

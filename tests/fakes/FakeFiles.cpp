@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <thread>
 
 namespace tarvo::fakes {
 namespace {
@@ -18,6 +19,9 @@ std::string Parent(const std::string& path) {
     const auto slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
+
+// How much of a line one write carries.
+constexpr std::size_t kPieceChars = 4;
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -44,11 +48,20 @@ bool FakeFiles::RemoveFile(std::string_view path) {
 
 bool FakeFiles::AppendLine(std::string_view path, std::string_view text) {
     journal_.Add("Files.AppendLine " + std::string(text));
-    const std::lock_guard<std::mutex> lock(mutex_);
     const std::string key = Fold(path);
-    if (!folders_.contains(Parent(key))) return false;
-    files_[key] += std::string(text) + "\r\n";
-    return true;
+    // Like the real port, a line is several writes with nothing holding other
+    // writers off between them: callers that overlap interleave their pieces.
+    const auto write = [&](std::string_view piece) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!folders_.contains(Parent(key))) return false;
+        files_[key] += piece;
+        return true;
+    };
+    for (std::size_t at = 0; at < text.size(); at += kPieceChars) {
+        if (!write(text.substr(at, kPieceChars))) return false;
+        std::this_thread::yield();
+    }
+    return write("\r\n");
 }
 
 std::int32_t FakeFiles::ReadProfileInt(std::string_view path, std::string_view section, std::string_view key,

@@ -1,6 +1,7 @@
 // An in-memory file system with Windows paths: folders exist only when the test
 // makes them, files hold text, and profile reads parse the INI text the way
-// GetPrivateProfileIntA does.
+// GetPrivateProfileIntA does. Appended lines go in as several writes, so
+// overlapping callers interleave as they may through the real port.
 #pragma once
 
 #include "fakes/Journal.h"

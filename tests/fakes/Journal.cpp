@@ -1,10 +1,25 @@
 #include "fakes/Journal.h"
 
+#include <stdexcept>
+
 namespace tarvo::fakes {
 
 void Journal::Add(std::string entry) {
+    bool fail = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!throwAt_.empty() && entry == throwAt_) {
+            fail = true;
+            throwAt_.clear();
+        }
+        entries_.push_back(std::move(entry));
+    }
+    if (fail) throw std::runtime_error("failure made by the test");
+}
+
+void Journal::ThrowAt(std::string entry) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    entries_.push_back(std::move(entry));
+    throwAt_ = std::move(entry);
 }
 
 std::vector<std::string> Journal::Entries() const {

@@ -20,8 +20,9 @@ void InstallGenericAdapter(Server& server);
 // The crew app's command set (Commands.cpp).
 void RunCommand(Server& server, std::uint32_t code, std::int32_t value);
 
-// Panel and autopilot state (State.cpp).
+// A single value by query code (Queries.cpp).
 void QueryValue(Server& server, link::ValueQuery& query);
+// Panel and autopilot state for the snapshot record (State.cpp).
 void FillAutopilotState(Server& server, link::SnapshotRecord& record);
 void CountEngineStates(Server& server, link::SnapshotRecord& record, std::int32_t& running, std::int32_t& starting,
                        std::int32_t& takeoffPower, std::int32_t& reverse);

@@ -8,11 +8,19 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 namespace tarvo::adapters {
 namespace {
 
 int gUnloads = 0;
+void CountUnload(Server&) { ++gUnloads; }
+
+// The seven entries, for comparing whole tables.
+auto Entries(const AircraftAdapter& t) {
+    return std::make_tuple(t.RunCommand, t.QueryValue, t.FillAutopilotState, t.CountEngineStates, t.ForwardSimEvent,
+                           t.Unload, t.SendTakeoffData);
+}
 
 struct SelectionTest : ::testing::Test {
     SelectionTest() {
@@ -20,7 +28,7 @@ struct SelectionTest : ::testing::Test {
         fake.clock.SetAutoAdvance(true);
         fake.files.MakeFolder(fakes::kFakeCrewFolder);
         generic::InstallGenericAdapter(fake.server);
-        fake.server.adapters.table.Unload = [](Server&) { ++gUnloads; };
+        fake.server.adapters.table.Unload = CountUnload;
     }
 
     std::vector<std::string> Log() const {
@@ -35,11 +43,17 @@ struct SelectionTest : ::testing::Test {
 TEST_F(SelectionTest, RepeatedIdChangesNothing) {
     SelectAdapter(fake.server, 1, 0);
     EXPECT_EQ(gUnloads, 0);
+    EXPECT_EQ(fake.server.adapters.table.Unload, &CountUnload) << "the table is left as it was";
     SelectAdapter(fake.server, 0, 0);
     EXPECT_EQ(gUnloads, 1);
     EXPECT_EQ(fake.server.adapters.currentAircraftId, 0);
     EXPECT_EQ(fake.threads.PendingThreads(), 0u) << "0 discovers nothing";
-    EXPECT_NE(fake.server.adapters.table.Unload, nullptr);
+
+    // The switch installed the generic table again, entry by entry.
+    fakes::FakeServer fresh;
+    generic::InstallGenericAdapter(fresh.server);
+    EXPECT_TRUE(Entries(fake.server.adapters.table) == Entries(fresh.server.adapters.table));
+    EXPECT_EQ(fake.server.adapters.table.Unload, &generic::Unload);
 }
 
 TEST_F(SelectionTest, DiscoveryIdsStartTheThreadAtTheirPriority) {

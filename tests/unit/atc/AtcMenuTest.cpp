@@ -303,10 +303,12 @@ TEST_F(AtcMenuTest, TextGoesToTheCrewAppFromItsSource) {
     ShowMenu({"1 - Say Again"});
     ReadAtcMenu(fake.server, false);
     fake.server.host.linkWindow = 0x77;
-    SendAtcText(fake.server, true);
+    fake.desktop.copyDataReply = 0;  // what the crew app answers is not the result
+    EXPECT_EQ(SendAtcText(fake.server, true), 1);
     ASSERT_EQ(fake.desktop.copyData.size(), 1u);
     EXPECT_EQ(fake.desktop.copyData[0].kind, 612u);
     EXPECT_EQ(fake.desktop.copyData[0].from, 0x77u);
+    EXPECT_EQ(fake.desktop.copyData[0].timeoutMilliseconds, 4000u);
     EXPECT_EQ(std::string(fake.desktop.copyData[0].bytes.begin(), fake.desktop.copyData[0].bytes.end()),
               "1 - Say Again\n");
 

@@ -118,6 +118,55 @@ TEST_F(DiscoveryTest, AShortListGetsFourPassesThenTheCrewAppIsClosed) {
     EXPECT_EQ(fake.desktop.posts[0], (fakes::PostedMessage{kCrewWindow, 16, 1, 1}));
 }
 
+// The variants adapters ask of the pattern: a list length decided after each
+// pass, a verdict of their own that never closes the crew app, no start line,
+// a name that fills (and counts) every entry listing it, a flag set by a name,
+// slots of names no longer listed forgotten, and a longer pause between passes.
+bool gFlag = false;
+std::size_t gEnough = 0;
+TEST_F(DiscoveryTest, AdaptersShapeThePatternByTheirPlan) {
+    LoadAircraft(30);
+    gFlag = false;
+    fake.server.bridge.slots.Set(9, 99);  // an id left by an earlier run
+    const WantedVariable wanted[] = {
+        {"LVAR_1", 1, kNoSlot, true, [](Server&) { gFlag = true; }},
+        {"LVAR_2", 2},
+        {"lvar_2", 3},  // the same name again: with everyEntry it fills and counts too
+        {"GONE", 9},
+    };
+    DiscoveryPlan plan{"", "", wanted, 0, 0};
+    plan.totalNamesNow = [](Server&) { return gEnough; };
+    plan.judge = [](Server&, const DiscoveryResult& result) {
+        return DiscoveryVerdict{"found " + std::to_string(result.found) + " of " + std::to_string(result.names),
+                                false};
+    };
+    plan.closeCrewAppWhenIncomplete = false;
+    plan.everyEntry = true;
+    plan.forgetsUnfound = true;
+    plan.extraPassPauseMilliseconds = 1;
+
+    gEnough = 31;  // one short: four passes
+    const DiscoveryResult result = RunDiscoveryRoutine(fake.server, plan);
+    EXPECT_EQ(result.found, 3u);
+    EXPECT_EQ(result.names, 30u);
+    EXPECT_FALSE(result.complete);
+    EXPECT_TRUE(gFlag);
+    EXPECT_EQ(fake.server.bridge.slots.Get(3), 2);
+    EXPECT_EQ(fake.server.bridge.slots.Get(9), kNotFound) << "forgotten: the module no longer lists it";
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"Looking for more Lvars", "Looking for more Lvars",
+                                                    "Looking for more Lvars", "found 3 of 30"}));
+    EXPECT_EQ(Entries({"Clock.Sleep", "Desktop"}),
+              (std::vector<std::string>{"Clock.Sleep 5000", "Clock.Sleep 1", "Clock.Sleep 5000", "Clock.Sleep 1",
+                                        "Clock.Sleep 5000", "Clock.Sleep 1"}))
+        << "never Escape or WM_CLOSE";
+
+    fake.journal.Clear();
+    gEnough = 30;
+    plan.everyEntry = false;
+    EXPECT_EQ(RunDiscoveryRoutine(fake.server, plan).found, 2u) << "the first equal entry only";
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"found 2 of 30"}));
+}
+
 TEST_F(DiscoveryTest, HvarsTakeOnePass) {
     LoadAircraft(20, {"H:A320_Neo_FCU_HDG_PUSH", "H:A320_Neo_CDU_1_BTN_L1"});
     const WantedVariable wanted[] = {{"H:A320_NEO_CDU_1_BTN_L1", 5}, {"H:A320_Neo_FCU_ALT_PUSH", 6}};

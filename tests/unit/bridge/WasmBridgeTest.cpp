@@ -1,5 +1,6 @@
 #include "bridge/WasmBridge.h"
 
+#include "bridge/Registry.h"
 #include "fixtures/BridgeFixture.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,24 @@ TEST_F(WasmBridgeTest, ConfigurationBringsTheNameAreasAndTheirNames) {
     EXPECT_EQ(std::find(log.begin(), log.end(), "WASM version mismatch"), log.end());
 }
 
+TEST_F(WasmBridgeTest, OnlyTheAreasTheConfigurationDescribesAreSetUp) {
+    // The list ends after two value areas: nothing past it is an area, though
+    // the ten value areas usually follow the name areas.
+    Publish({{"lvars0", 56, 0}, {"hvars0", 56, 1}, {"values0", 8192, 2}, {"values1", 8192, 2}});
+    StartBridge();
+    AskForConfiguration();
+    WaitUntil([&] {
+        const auto log = LogLines();
+        return std::find(log.begin(), log.end(), "Config data updates requested.") != log.end();
+    });
+    std::vector<std::string> requests;
+    for (const std::string& call : Calls()) {
+        if (call.starts_with("RequestClientData ")) requests.push_back(call.substr(18));
+    }
+    EXPECT_EQ(requests, (std::vector<std::string>{"1", "4", "5", "6", "7", "1"}))
+        << "the configuration, the four areas by their client data ids, the configuration's updates";
+}
+
 TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver) {
     Publish(OneOfEach(56 * 2));
     world.WriteClientArea("lvars0", 0, NameRecords({"L:A", "L:B"}));
@@ -161,6 +180,27 @@ TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver)
     EXPECT_EQ(names[0], "L:X") << "the old names are gone";
     const auto log = LogLines();
     EXPECT_EQ(std::count(log.begin(), log.end(), "WASM version mismatch"), 1);
+}
+
+// After an aircraft change the lists are the next aircraft's or none: a
+// discovery on the new connection must not match the old names.
+TEST_F(WasmBridgeTest, AStartedBridgeHoldsNoNamesOfItsEarlierConnection) {
+    Publish(OneOfEach(56 * 2));
+    world.WriteClientArea("lvars0", 0, NameRecords({"L:A", "L:B"}));
+    world.WriteClientArea("hvars0", 0, NameRecords({"H:ONE", "H:TWO", "H:THREE"}));
+    StartBridge();
+    AskForConfiguration();
+    WaitUntil([&] { return CurrentBridge(fake.server)->LvarCount() == 2; });
+    StopBridge(fake.server);
+    StopWorker();
+
+    StartBridge();  // its configuration not asked for yet
+    std::map<std::int32_t, std::string> lvars;
+    std::map<std::int32_t, std::string> hvars;
+    CopyLvarNames(fake.server, lvars);
+    CopyHvarNames(fake.server, hvars);
+    EXPECT_TRUE(lvars.empty());
+    EXPECT_TRUE(hvars.empty());
 }
 
 TEST_F(WasmBridgeTest, ValuesArriveOnlyWhenDeliveryIsOnAndNeverPastTheNames) {

@@ -83,6 +83,8 @@ TEST_F(KeyboardWatcherTest, LockKeyFollowsTheOption) {
 }
 
 TEST_F(KeyboardWatcherTest, TakeOverChordTogglesControlOncePerRelease) {
+    fake.server.host.simulatorWindow = fake.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, 1});
+    fake.desktop.SetForeground(fake.server.host.simulatorWindow);
     Play({
         {{{kVkControl, kHeld}, {kVkLMenu, kHeld}, {kX, kHeld}}, 0},
         {{}, 0},
@@ -92,6 +94,9 @@ TEST_F(KeyboardWatcherTest, TakeOverChordTogglesControlOncePerRelease) {
         {{{kX, kUp}}, link::kMsgPilotHasControl},
     });
     EXPECT_FALSE(fake.server.host.copilotInControl);
+    EXPECT_EQ(fake.desktop.overlayTexts, (std::vector<std::string>{"Co-pilot has control", "You have control"}));
+    EXPECT_TRUE(fake.server.link.overlayVisible);
+    EXPECT_EQ(fake.server.link.overlayHideTime, fake.clock.TickCount() + 3000);
 }
 
 TEST_F(KeyboardWatcherTest, XWithoutBothModifiersNeverToggles) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -133,8 +134,9 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Threads.NewEvent",  // the stop event
         "Desktop.EnumerateWindows",
         "Threads.WaitEvent 1500",
-        "Desktop.RegisterWindowClass SimConnector",
-        "Desktop.MakeWindow SimConnector/Tarvo81_Ldr",
+        "Desktop.RegisterWindowClass SimConnector style=0x00000003 cursor=104",  // CS_HREDRAW | CS_VREDRAW
+        // WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST, WS_POPUP (hidden)
+        "Desktop.MakeWindow SimConnector/Tarvo81_Ldr exStyle=0x08080028 style=0x80000000 at 5,36 size 780x20",
         "Threads.SetCurrentThreadPriority -2",  // WM_CREATE
         "Desktop.DefaultProcedure 1",
         "Desktop.SetLayeredColourKey 16777215",
@@ -174,9 +176,14 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
     EXPECT_EQ(journal, expected);
     EXPECT_EQ(fake.server.host.crewWindow, crew);
     EXPECT_EQ(fake.server.host.versionNumber, 2970);
-    EXPECT_EQ(fake.desktop.allowedMessages.size(), 50u);
-    EXPECT_EQ(fake.desktop.allowedMessages.front(), 74u);
-    EXPECT_EQ(fake.desktop.allowedMessages.back(), 39255u);
+    // The crew app's messages let through the privilege-isolation filter, in order.
+    const std::vector<std::uint32_t> allowed = {
+        74,    39383, 39385, 39370, 39372, 39373, 39374, 39379, 39215, 39195, 39199, 39223, 39243,
+        39191, 39177, 39178, 39378, 39192, 39190, 39221, 39222, 39193, 39194, 39196, 39376, 39377,
+        39384, 39395, 39188, 39217, 39189, 39198, 39367, 39218, 39368, 39369, 39244, 39245, 39246,
+        39401, 39247, 39248, 273,   39176, 16,    39402, 39249, 39250, 39197, 39255,
+    };
+    EXPECT_EQ(fake.desktop.allowedMessages, allowed);
 }
 
 TEST_F(StartUpTest, UnopenableSessionSkipsTheLoopButStillCleansUp) {
@@ -262,6 +269,50 @@ TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
     RunServer(fake.server, "2970");
     EXPECT_EQ(fake.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgDeletePressed, 0, 0}}));
     EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.WaitEvent 1").size(), 3u);  // 1500 + two passes
+}
+
+TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
+    // {where the failure comes from, what the safe steps then do}
+    struct Case {
+        const char* throwAt;
+        std::vector<std::string> then;
+    };
+    const std::vector<std::string> closeSession = {
+        "SimConnect.UnsubscribeFromSystemEvent 154",   "SimConnect.UnsubscribeFromSystemEvent 153",
+        "SimConnect.UnsubscribeFromSystemEvent 152",   "SimConnect.UnsubscribeFromSystemEvent 151",
+        "SimConnect.UnsubscribeFromSystemEvent 150",   "SimConnect.Close",
+        "Files.AppendLine Closing Simconnect session",
+    };
+    const auto steps = [&](bool sessionOpen) {
+        std::vector<std::string> then = {"Files.AppendLine Unexpected failure; Tarvo81_Ldr stops"};
+        if (sessionOpen) then.insert(then.end(), closeSession.begin(), closeSession.end());
+        then.push_back("Files.AppendLine Tarvo81_Ldr unloading");
+        return then;
+    };
+    const Case cases[] = {
+        {"Sound.EnumerateDevices", steps(false)},                    // start-up, before the session
+        {"Threads.WaitEvent 1", steps(true)},                        // the main loop
+        {"SimConnect.UnsubscribeFromSystemEvent 152", steps(true)},  // shutdown, while unsubscribing
+        {"SimConnect.Close", steps(false)},                          // shutdown: never closed twice
+        {"Desktop.DestroyWindow", steps(false)},                     // shutdown, after the session
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.throwAt);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.files.MakeFolder(fakes::kFakeCrewFolder);
+        f.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator", true, kSimulatorProcess});
+        f.simConnect.onCallDispatch = [&f](SIMCONNECT_DISPATCHPROC, void*) { f.server.host.running = false; };
+        f.journal.ThrowAt(c.throwAt);
+        EXPECT_THROW(RunServer(f.server, "2970"), std::runtime_error);
+
+        const std::size_t failedAt = f.journal.Entries().size();
+        EXPECT_EQ(ShutDownAfterFailure(f.server), 1);
+        const std::vector<std::string> entries = f.journal.Entries();
+        EXPECT_EQ(std::vector<std::string>(entries.begin() + static_cast<std::ptrdiff_t>(failedAt), entries.end()),
+                  c.then);
+        EXPECT_FALSE(f.server.host.running) << "worker threads see the server going";
+    }
 }
 
 TEST(SimulatorFinder, TakesTheFirstVisibleAceAppNamingTheSimulator) {

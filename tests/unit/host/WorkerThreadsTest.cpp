@@ -68,15 +68,15 @@ TEST_F(WorkerThreadsTest, AnExceptionThatEndsABodyIsLogged) {
 
 TEST_F(WorkerThreadsTest, APauseEndsAtOnceWhenTheServerStops) {
     Server& server = fake.server;
-    EXPECT_TRUE(Pause(server, 35000)) << "no stop event yet: a plain pause";
+    EXPECT_TRUE(StoppablePause(server, 35000)) << "no stop event yet: a plain pause";
     EXPECT_EQ(fake.clock.SleptMilliseconds(), 35000u);
 
     server.host.stopEvent = fake.threads.NewEvent(true, false);
-    EXPECT_TRUE(Pause(server, 5000));
+    EXPECT_TRUE(StoppablePause(server, 5000));
     server.host.running = false;
     fake.threads.SignalEvent(server.host.stopEvent);
-    EXPECT_FALSE(Pause(server, 35000));
-    EXPECT_FALSE(Pause(server, 35000));
+    EXPECT_FALSE(StoppablePause(server, 35000));
+    EXPECT_FALSE(StoppablePause(server, 35000));
     EXPECT_EQ(fake.clock.SleptMilliseconds(), 35000u + 5000u) << "the stopped pauses took no time";
 }
 

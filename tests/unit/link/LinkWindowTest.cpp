@@ -3,6 +3,7 @@
 #include "adapters/generic/GenericAdapter.h"
 #include "fakes/FakeServer.h"
 #include "link/Messages.h"
+#include "link/Overlay.h"
 #include "link/Protocol.h"
 #include "link/Reports.h"
 
@@ -85,6 +86,7 @@ TEST_F(LinkWindowTest, MessagesGiveTheirResults) {
         MessageResult result;
     };
     const Case cases[] = {
+        {39383, 6, 0, 1},           {39383, 11, 1, 1},  // delivered, though the crew app answers 0
         {39374, 0x100C9, 5, 0},     {39374, 0x10001, -5, 0},  {39383, 13, 0, 1},  {39383, 25, 0, 1},
         {39383, 24, 0, 1},          {39189, 17, 0, 0},        {39190, 3, 0x41, 1}, {39221, 0, 0x41, 1},
         {39222, 0, 0x41, 1},        {39193, 0, 0, 1},         {39194, 0, 0, 1},   {39196, 0, 0, 1},
@@ -93,6 +95,7 @@ TEST_F(LinkWindowTest, MessagesGiveTheirResults) {
         {39406, 0, 0, kDefaultRan}, {39404, 0, 0, kDefaultRan}, {39379, 0, 0, 0},  // no sound device opens
         {39999, 0, 0, kDefaultRan}, {39188, 0, 0, kDefaultRan}, {273, 0, 0, kDefaultRan},
     };
+    fake.desktop.copyDataReply = 0;
     for (const Case& c : cases) {
         EXPECT_EQ(Send(c.message, c.wParam, c.lParam), c.result) << c.message << " " << c.wParam;
     }
@@ -155,9 +158,16 @@ TEST_F(LinkWindowTest, CopyDataRecordsAreBoundedByTheirSize) {
     // Overlay text: at most 255 bytes kept, only while custom text is allowed.
     EXPECT_EQ(SendRecord(613, std::vector<std::uint8_t>(300, 'a')), kDefaultRan);
     EXPECT_EQ(std::string(fake.server.link.overlayText.data()), std::string(255, 'a'));
-    Send(39245);
-    SendRecord(613, {'b', 'c'});
-    EXPECT_EQ(std::string(fake.server.link.overlayText.data()), std::string(255, 'a'));
+    // Custom text is refused after 39245 until 39244 or 39198 allows it again.
+    for (const std::uint32_t allow : {39244u, 39198u}) {
+        Send(39245);
+        SendRecord(613, {'b', 'c'});
+        EXPECT_EQ(std::string(fake.server.link.overlayText.data()), std::string(255, 'a')) << allow;
+        Send(allow);
+        SendRecord(613, {'a'});
+        EXPECT_EQ(std::string(fake.server.link.overlayText.data()), "a") << allow;
+        SendRecord(613, std::vector<std::uint8_t>(255, 'a'));
+    }
 
     // Initial position: only a whole 56-byte record is written.
     EXPECT_EQ(SendRecord(617, std::vector<std::uint8_t>(55, 1)), 0);
@@ -166,12 +176,13 @@ TEST_F(LinkWindowTest, CopyDataRecordsAreBoundedByTheirSize) {
     EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.SetDataOnSimObject"),
               std::vector<std::string>{"SimConnect.SetDataOnSimObject 13 0 0 0 56"});
 
-    // An empty record (its pointer null, as Windows hands it on) names no plan.
-    EXPECT_EQ(SendRecord(618, {}), 0);
     // A flight plan path without its terminator is cut at the record's end.
     EXPECT_EQ(SendRecord(618, {'C', ':', '\\', 'p'}), 1);
+    // An empty record may come with a null pointer: it loads the empty name.
+    const platform::CopyData empty{618, std::span<const std::uint8_t>()};
+    EXPECT_EQ(Send(platform::kWmCopyData, crew, 0, &empty), 1);
     EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.FlightPlanLoad"),
-              std::vector<std::string>{"SimConnect.FlightPlanLoad C:\\p"});
+              (std::vector<std::string>{"SimConnect.FlightPlanLoad C:\\p", "SimConnect.FlightPlanLoad "}));
 
     EXPECT_EQ(SendRecord(999, {1, 2}), kDefaultRan);
     EXPECT_EQ(Send(platform::kWmCopyData, crew, 0, nullptr), kDefaultRan) << "an unreadable record";
@@ -217,7 +228,10 @@ TEST_F(LinkWindowTest, CrewAppComesAndGoes) {
     EXPECT_EQ(fake.desktop.posts.back(), (fakes::PostedMessage{newCrew, kMsgAtcMenuChanged, 0, 0}));
 
     const auto slept = fake.clock.SleptMilliseconds();
+    const std::uint32_t leftAt = fake.clock.TickCount();
     EXPECT_EQ(Send(kMsgCrewLeaving), 0);
+    EXPECT_EQ(fake.desktop.overlayTexts.back(), "[ZUL] The Crew is leaving. See you next time!");
+    EXPECT_EQ(fake.server.link.overlayHideTime, leftAt + 2500);
     EXPECT_EQ(fake.clock.SleptMilliseconds() - slept, 3700u);
     EXPECT_EQ(fake.server.host.crewWindow, 0u);
     EXPECT_FALSE(fake.server.host.running);
@@ -232,6 +246,20 @@ TEST_F(LinkWindowTest, SmallSwitchesOfThePositionLineAndTheForeground) {
     fake.desktop.SetForeground(0x999);
     Send(39404);
     EXPECT_EQ(fake.desktop.ForegroundWindow(), fake.server.host.simulatorWindow);
+}
+
+TEST_F(LinkWindowTest, TakingTheOverlayStopsItsTimerButLeavesTheLine) {
+    Send(39177, 1042, 3000);
+    fake.clock.Advance(1000);
+    const std::size_t drawn = fake.desktop.overlayTexts.size();
+    EXPECT_EQ(Send(39198), kDefaultRan);
+    EXPECT_FALSE(fake.server.link.overlayVisible);
+    EXPECT_EQ(fake.server.link.overlayHideTime, fake.clock.TickCount());
+    fake.clock.Advance(5000);
+    CheckOverlayTimeout(fake.server);
+    EXPECT_TRUE(fake.desktop.overlayShown) << "the line stays";
+    EXPECT_EQ(fake.desktop.overlayTexts.size(), drawn);
+    EXPECT_TRUE(fake.journal.EntriesStartingWith("Desktop.Post 39178").empty()) << "no hide asked";
 }
 
 TEST_F(LinkWindowTest, KeyPressesGoDownInModifierOrderAndComeUpReversed) {

@@ -87,6 +87,7 @@ TEST_F(ReportsTest, NamedVariablesFollowTheirCaseRules) {
     SetField(sim::kFuelRecord, 1, 1234);  // total gallons
     SetField(sim::kFuelRecord, 4, 100);   // centre gallons
     SetField(sim::kWeatherRecord, 4, -10);
+    SetField(sim::kDesignRecord, 3, 1);  // gear wheels; retractable (2) stays 0
     // {name, integer, text}
     struct Case {
         const char* name;
@@ -101,7 +102,8 @@ TEST_F(ReportsTest, NamedVariablesFollowTheirCaseRules) {
         {"(A:FUEL TOTAL QUANTITY,gallons)", 0, ""},
         {"(A:FUEL TANK CENTER QUANTITY,pound", 834, ""},
         {"(A:TOTAL AIR TEMPERATURE,Fahrenheit)", 14, ""},
-        {"(A:IS GEAR WHEELS, bool)", 0, ""},
+        {"(A:IS GEAR WHEELS, bool)", 1, ""},
+        {"(A:IS GEAR WHEELS,bool)", 0, ""},  // the blank is part of the name
         {"(A:NO SUCH VARIABLE,number)", 0, ""},
         {"(A:", 0, ""},
     };
@@ -159,6 +161,7 @@ TEST_F(ReportsTest, SnapshotCombinesRecordsAdapterAndPhase) {
     EXPECT_EQ(sent.kind, 611u);
     EXPECT_EQ(sent.to, 0x501u);
     EXPECT_EQ(sent.from, 0x502u);
+    EXPECT_EQ(sent.timeoutMilliseconds, 4000u);
     ASSERT_EQ(sent.bytes.size(), 180u);
     std::int32_t w[45];
     std::memcpy(w, sent.bytes.data(), 180);
@@ -175,8 +178,14 @@ TEST_F(ReportsTest, SnapshotCombinesRecordsAdapterAndPhase) {
     EXPECT_EQ(w[37], 5000);
     EXPECT_EQ(w[40], 77);
 
-    fake.desktop.copyDataReply = std::nullopt;  // the crew app hangs
-    EXPECT_EQ(SendSnapshot(fake.server), 0);
+    // The result says whether the record arrived, not what the crew app answered.
+    const std::pair<std::optional<MessageResult>, MessageResult> replies[] = {
+        {0, 1}, {7, 1}, {std::nullopt, 0},  // nullopt: the crew app hangs or is gone
+    };
+    for (const auto& [reply, result] : replies) {
+        fake.desktop.copyDataReply = reply;
+        EXPECT_EQ(SendSnapshot(fake.server), result) << reply.value_or(-1);
+    }
 }
 
 TEST_F(ReportsTest, NoEnginesMeansEveryEngineRuns) {
@@ -188,6 +197,7 @@ TEST_F(ReportsTest, GenericTakeoffDataWithoutABridgeIsAllZero) {
     fake.server.adapters.table.SendTakeoffData(fake.server, 0x501, 0x502);
     ASSERT_EQ(fake.desktop.copyData.size(), 1u);
     EXPECT_EQ(fake.desktop.copyData[0].kind, 615u);
+    EXPECT_EQ(fake.desktop.copyData[0].timeoutMilliseconds, 4000u);
     EXPECT_EQ(fake.desktop.copyData[0].bytes, std::vector<std::uint8_t>(64, 0));
 }
 

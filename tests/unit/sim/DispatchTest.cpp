@@ -119,23 +119,43 @@ TEST_F(DispatchTest, RecordsFillTheirBuffersOnlyAsFarAsTheyGo) {
     Pump();
     EXPECT_EQ(fake.server.session.records[kFlightRecord].Int32(4), 12345);
 
-    // A record cut after two fields changes those two and nothing else.
-    std::uint8_t shortRecord[kSimConnectDataOffset + 8] = {};
-    SIMCONNECT_RECV_SIMOBJECT_DATA header{};
-    header.dwSize = sizeof(shortRecord);
-    header.dwID = SIMCONNECT_RECV_ID_SIMOBJECT_DATA;
-    header.dwRequestID = kFlightRecord;
-    std::memcpy(shortRecord, &header, kSimConnectDataOffset);
-    const std::int32_t fields[2] = {1, 99};
-    std::memcpy(shortRecord + kSimConnectDataOffset, fields, 8);
-    Dispatch(fake.server, reinterpret_cast<const SIMCONNECT_RECV*>(shortRecord), sizeof(shortRecord));
-    EXPECT_EQ(fake.server.session.records[kFlightRecord].Int32(1), 99);
+    // A flight record carrying new values for fields 0 and 1, handed over with
+    // the size given; bytes past that size are in the buffer but not the record's.
+    struct Case {
+        const char* name;
+        std::uint32_t size;
+        std::size_t offset;  // of the record in its buffer
+        bool stored;
+    };
+    const Case cases[] = {
+        {"cut after two fields", kSimConnectDataOffset + 8, 0, true},
+        {"at an odd address", kSimConnectDataOffset + 8, 1, true},  // records are not promised to be aligned
+        {"header only", kSimConnectDataOffset, 0, false},
+        {"shorter than its header", 30, 0, false},
+    };
+    std::int32_t next = 100;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::uint8_t> before = fake.server.session.records[kFlightRecord].bytes;
+        alignas(8) std::uint8_t buffer[1 + kSimConnectDataOffset + 8] = {};
+        std::uint8_t* record = buffer + c.offset;
+        SIMCONNECT_RECV_SIMOBJECT_DATA header{};
+        header.dwSize = c.size;
+        header.dwID = SIMCONNECT_RECV_ID_SIMOBJECT_DATA;
+        header.dwRequestID = kFlightRecord;
+        std::memcpy(record, &header, kSimConnectDataOffset);
+        const std::int32_t fields[2] = {next, next + 1};
+        next += 2;
+        std::memcpy(record + kSimConnectDataOffset, fields, sizeof(fields));
+        Dispatch(fake.server, reinterpret_cast<const SIMCONNECT_RECV*>(record), c.size);
+        std::vector<std::uint8_t> expected = before;
+        if (c.stored) std::memcpy(expected.data(), fields, sizeof(fields));
+        EXPECT_EQ(fake.server.session.records[kFlightRecord].bytes, expected);
+    }
     EXPECT_EQ(fake.server.session.records[kFlightRecord].Int32(4), 12345);
 
-    // Messages shorter than their kind's header are ignored.
-    const auto event = Event(243, 1);
-    Deliver(event, 20);
-    Deliver(header, 30);
+    // An event shorter than its header is ignored.
+    Deliver(Event(243, 1), 20);
     EXPECT_TRUE(PostsTo(crewWindow).empty());
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -209,7 +210,8 @@ TEST_F(WasmModuleTest, CalculatorCodeForms) {
         {"1", 0, 250, 1, {}},
         {"", 0, 250, 1, {}},
         {"(>L:A32NX_PACK)", 0, 250, 1, {}},         // no operand
-        {"1 (>K:AP_MASTER)", 0, 250, 1, {}},        // not understood
+        {"1 (>K:AP_MASTER)", 0, 250, 1, {}},        // a key event: no lvar changes
+        {"(>K:AP_MASTER) 1 (>L:A32NX_PACK)", 0, 250, 1, {}},  // a key event without its data
         {"3 (>L:A32NX_PACK", 0, 250, 1, {}},        // unclosed
         {"1 (>L:A32NX_PACK) 2 (>X:Y)", 0, 250, 1, {}},  // partly understood: nothing at all
         {"1 (>L:UNKNOWN) (>H:UNKNOWN)", 0, 250, 1, {}},
@@ -238,6 +240,38 @@ TEST_F(WasmModuleTest, CalculatorCodeForms) {
         EXPECT_EQ(At<double>(values, 8), c.speed);
         EXPECT_EQ(At<double>(values, 16), c.sw);
     }
+}
+
+TEST_F(WasmModuleTest, KeyEventsInCodeActOnTheSimulator) {
+    world.SetNumber("HYDRAULIC SWITCH:3", 0, "bool");
+    WriteCode("2  (>K:HYDRAULIC_SWITCH_TOGGLE)");
+    WriteCode("3 (>K:HYDRAULIC_SWITCH_TOGGLE)");
+    EXPECT_EQ(world.Number("HYDRAULIC SWITCH:2", "bool"), std::optional<double>(0));
+    EXPECT_EQ(world.Number("HYDRAULIC SWITCH:3", "bool"), std::optional<double>(1));
+    EXPECT_EQ(world.Number("HYDRAULIC SWITCH:4", "bool"), std::optional<double>(1)) << "only the numbered switch";
+}
+
+TEST_F(WasmModuleTest, ReceiptsNameWhatCameAndWhenByTheClock) {
+    module->Load(Profile(2, {"H:A", "H:B"}));
+    std::uint64_t now = 100;
+    module->SetClock([&] { return now; });
+    api.MapClientEventToSimEvent(client.handle, 2, "FSUIPC.SetHvar");
+    WriteSetLvar(1, 2.5);
+    WriteSetLvar(kNeutral, 0.0);
+    now = 900;
+    WriteSetLvar(7, 1.0);
+    WriteCode("(>H:B)");
+    WriteCode("1");
+    api.TransmitClientEvent(client.handle, 0, 2, 0, 1, 16);
+    using Kind = WasmModule::Receipt::Kind;
+    std::vector<std::string> seen;
+    for (const auto& r : module->Receipts()) {
+        const char* kind = r.kind == Kind::Write ? "write" : r.kind == Kind::Fire ? "fire" : "code";
+        seen.push_back(std::to_string(r.at) + " " + kind + " " + r.text + " " + std::to_string(r.value));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"100 write LVAR_1 2.500000", "900 write #7 1.000000",
+                                              "900 code (>H:B) 0.000000", "900 fire H:B 0.000000",
+                                              "900 fire H:A 0.000000"}));
 }
 
 TEST_F(WasmModuleTest, CalculatorCodeIsReadUpTo1023Characters) {

@@ -1,8 +1,11 @@
 #include "standin-sim/Control.h"
 
+#include "simworld/InProcessSimConnect.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace tarvo::standin {
@@ -57,6 +60,8 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("wasm lvars 3 LVAR_"), "ok");
     EXPECT_EQ(run("wasm lvar I_FCU_AP1 1"), "ok");
     EXPECT_EQ(run("wasm hvar H:A320_Neo_FCU_HDG_PUSH"), "ok");
+    EXPECT_EQ(run("wasm profile nosuch"), "error no profile named nosuch");
+    EXPECT_EQ(run("wasm filler 6"), "ok");
     EXPECT_EQ(run("wasm load"), "ok");
     EXPECT_EQ(run("wasm get i_fcu_ap1"), "ok 1");
     EXPECT_EQ(run("wasm set LVAR_2 4.5"), "ok");
@@ -64,6 +69,28 @@ TEST(SimControl, CommandsActOnTheWorldAndBadOnesSayWhy) {
     EXPECT_EQ(run("wasm silent on"), "ok");
     EXPECT_EQ(run("wasm reloads"), "ok 0");
     EXPECT_FALSE(world.ReadClientArea("FSUIPC_lvarnames0").empty()) << "the names are published";
+
+    // What a client sent the module, as a bridge would send it.
+    simworld::InProcessSimConnect api(world);
+    SIMCONNECT_HANDLE client = nullptr;
+    api.Open(&client, "FSUIPC-WASM-IF", 0, 0, 0, 0);
+    api.MapClientDataNameToID(client, "FSUIPC_SetLvar", 1);
+    api.AddToClientDataDefinition(client, 1, SIMCONNECT_CLIENTDATAOFFSET_AUTO, 12, 0, 0);
+    api.MapClientDataNameToID(client, "FSUIPC_CalcCode", 2);
+    api.AddToClientDataDefinition(client, 2, SIMCONNECT_CLIENTDATAOFFSET_AUTO, 1024, 0, 0);
+    api.MapClientEventToSimEvent(client, 3, "FSUIPC.SetHvar");
+    std::uint8_t set[12] = {};
+    const std::uint32_t lvar = 3;  // I_FCU_AP1
+    const double value = 0.5;
+    std::memcpy(set, &lvar, 4);
+    std::memcpy(set + 4, &value, 8);
+    api.SetClientData(client, 1, 1, 0, 0, sizeof set, set);
+    char code[1024] = "2 (>L:LVAR_0)";
+    api.SetClientData(client, 2, 2, 0, 0, sizeof code, code);
+    api.TransmitClientEvent(client, 0, 3, 0, 1, 16);
+    EXPECT_EQ(run("wasm writes"), "ok I_FCU_AP1=0.5");
+    EXPECT_EQ(run("wasm code"), R"x(ok "2 (>L:LVAR_0)")x");
+    EXPECT_EQ(run("wasm fired"), "ok H:A320_Neo_FCU_HDG_PUSH");
 
     // Each refusal starts with "error" and names what was wrong.
     for (const char* bad : {"", "fly", "set ALT feet", "set ALT feet high", "event Sim yes", "event Sim 99999999999",
