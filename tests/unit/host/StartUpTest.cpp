@@ -315,6 +315,26 @@ TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
     }
 }
 
+// A worker may still call the session: it is told to stop and waited for,
+// with a bound, before the session closes.
+TEST_F(StartUpTest, AFailureWaitsForTheWorkersBeforeClosingTheSession) {
+    AddSimulator();
+    StopAfterPasses(1);
+    fake.journal.ThrowAt("Threads.WaitEvent 1");
+    EXPECT_THROW(RunServer(fake.server, "2970"), std::runtime_error);
+
+    const std::size_t failedAt = fake.journal.Entries().size();
+    EXPECT_EQ(ShutDownAfterFailure(fake.server), 1);
+    const std::vector<std::string> entries = fake.journal.Entries();
+    const std::vector<std::string> after(entries.begin() + static_cast<std::ptrdiff_t>(failedAt), entries.end());
+    const auto at = [&](std::string_view entry) {
+        return std::find(after.begin(), after.end(), entry) - after.begin();
+    };
+    // The ATC reader, never run here, is the worker that does not end.
+    EXPECT_LT(at("Files.AppendLine Worker threads still running at shutdown: 1"), at("SimConnect.Close"));
+    EXPECT_LT(at("SimConnect.Close"), static_cast<std::ptrdiff_t>(after.size())) << "the session still closes";
+}
+
 TEST(SimulatorFinder, TakesTheFirstVisibleAceAppNamingTheSimulator) {
     struct Case {
         fakes::FakeWindow window;
