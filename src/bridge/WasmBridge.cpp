@@ -149,9 +149,11 @@ void WasmBridge::Work() {
     areasReleased_.clear();
     StartConfigurationTimer(0);
 
-    // The worker also ends with the server, so that one started during shutdown
-    // does not outlive it.
-    while (!quit_ && server_.host.running) {
+    // The worker also ends once shutdown has destroyed the bridge, so that one
+    // started in a race with it does not outlive it. It does not end with the
+    // server's running flag: command workers still release their buttons
+    // through it after the main loop.
+    while (!quit_ && !server_.bridge.closed) {
         const platform::WaitResult woken = server_.ports.threads.WaitEvent(wake_, kWaitMilliseconds);
         if (woken == platform::WaitResult::Signalled) {
             api.CallDispatch(connection, Dispatch, this);
@@ -500,6 +502,7 @@ WasmBridge* CurrentBridge(Server& server) { return server.bridge.current; }
 
 bool CreateAndStartBridge(Server& server) {
     BridgeState& state = server.bridge;
+    if (state.closed) return false;
     if (state.current == nullptr) {
         if (state.instance == nullptr) state.instance = std::make_shared<WasmBridge>(server);
         state.current = state.instance.get();
@@ -508,6 +511,7 @@ bool CreateAndStartBridge(Server& server) {
 }
 
 void DestroyBridge(Server& server) {
+    server.bridge.closed = true;
     if (WasmBridge* bridge = server.bridge.current.exchange(nullptr)) bridge->RequestQuit();
 }
 

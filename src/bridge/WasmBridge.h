@@ -124,7 +124,7 @@ WasmBridge* CurrentBridge(Server& server);
 // it cannot be had or started.
 bool CreateAndStartBridge(Server& server);
 
-// Destroys the bridge instance if one exists (at shutdown).
+// At shutdown: takes the bridge out of service for good; it is not started again.
 void DestroyBridge(Server& server);
 // Whether a bridge is current.
 bool HasBridge(Server& server);

@@ -417,5 +417,26 @@ TEST(WasmBridgeWorker, EndsClosedWhenItsWaitFailsOrItsDispatchThrows) {
     }
 }
 
+// Command workers release their buttons through the bridge after the main
+// loop, so the worker serves on until shutdown destroys the bridge, which
+// then is not started again.
+TEST(WasmBridgeWorker, ServesAfterTheMainLoopUntilShutdownDestroysIt) {
+    fakes::FakeServer f;
+    f.clock.SetAutoAdvance(true);
+    f.files.MakeFolder(fakes::kFakeCrewFolder);
+    ASSERT_TRUE(CreateAndStartBridge(f.server));
+    f.server.host.running = false;
+    int dispatches = 0;
+    f.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC, void*) {
+        if (++dispatches == 1) DestroyBridge(f.server);
+    };
+    f.threads.SignalEvent(f.simConnect.openedEvent);
+    f.threads.RunNextThread();  // returns only once the worker has ended
+
+    EXPECT_EQ(dispatches, 1);
+    EXPECT_FALSE(CreateAndStartBridge(f.server));
+    EXPECT_EQ(f.journal.EntriesStartingWith("SimConnect.Close").size(), 1u);
+}
+
 }  // namespace
 }  // namespace tarvo::bridge
