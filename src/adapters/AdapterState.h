@@ -26,7 +26,8 @@ struct AdapterState {
     // A Fenix A320 is known to be loaded; set by the searches, by its discovery
     // and by the aircraft's file name.
     std::atomic<bool> fenixFlag{false};
-    WindowId fenixWindow = 0;
+    // The discovery thread and the main thread's aircraft selection both look for it.
+    std::atomic<WindowId> fenixWindow{0};
     fenix::FenixState fenix;
 
     // What discovery found out about the loaded aircraft; the generic adapter

@@ -36,8 +36,10 @@ void CheckForFenix(Server& server) {
 bool BringUpBridge(Server& server) {
     // A stopped bridge's worker may still be closing its connection, and a new
     // start is refused until it has.
-    if (server.bridge.instance != nullptr) server.bridge.instance->WaitForWorkerEnd(server.ports.clock);
-    if (!bridge::CreateAndStartBridge(server)) return false;
+    if (server.bridge.instance != nullptr) server.bridge.instance->WaitForWorkerEnd();
+    // Shutdown may have stopped the bridge already; starting it again would
+    // leave a connection behind.
+    if (!server.host.running || !bridge::CreateAndStartBridge(server)) return false;
     server.bridge.instance->RequestReload();
     if (server.adapters.fenixFlag) {
         // Once per system process, also when a take-off data search opened it first.
@@ -66,20 +68,21 @@ void RunDiscovery(Server& server) {
     CheckForFenix(server);
 
     bridge::BridgeState& state = server.bridge;
-    platform::Clock& clock = server.ports.clock;
     for (;;) {
         if (!bridge::HasBridge(server) && !BringUpBridge(server)) return;
-        clock.Sleep(kModuleWaitMilliseconds);
+        if (!StoppablePause(server, kModuleWaitMilliseconds)) return;
         // An aircraft change during the wait stopped the bridge: bring it up
         // again rather than discover on a bridge out of service.
         bridge::WasmBridge* current = bridge::CurrentBridge(server);
         if (current == nullptr) continue;
 
         if (state.lvarsReceived) {
-            clock.Sleep(kSettleMilliseconds);
+            if (!StoppablePause(server, kSettleMilliseconds)) return;
             const std::int32_t aircraftId = server.adapters.currentAircraftId;
             RunAircraftRoutines(server, aircraftId);
             gsx::Discover(server);
+            // Routines cut short by shutdown found nothing to announce.
+            if (!server.host.running) return;
             // An aircraft change meanwhile stopped the bridge, and its own thread
             // ended on the lock: start over for the aircraft now current, without
             // what this run wrote after the change forgot the slots.

@@ -1,6 +1,7 @@
 #include "atc/AtcMenu.h"
 
 #include "atc/AtcScan.h"
+#include "base/ScopeExit.h"
 #include "base/Text.h"
 #include "link/Messages.h"
 #include "sim/ClientEvents.h"
@@ -18,6 +19,13 @@ namespace {
 constexpr std::int32_t kReaderAttemptBudget = 300;
 constexpr std::uint32_t kReaderPauseMilliseconds = 2000;
 constexpr std::uint32_t kFirstAtcMenuEvent = 302;  // ATC_MENU_1
+// The menu's choices have the keys 1 to 9 and 0 (ATC_MENU_1 .. ATC_MENU_0);
+// a later entry has no event to choose it.
+constexpr std::uint32_t kMenuKeys = 10;
+// The walk reads no more entries than this: the simulator shows ten choices,
+// and memory that merely looks like a menu must not keep the walk (on the main
+// thread, for 39191) going.
+constexpr std::size_t kMaxEntries = 16;
 constexpr std::size_t kMenuTextLimit = 539;        // a 540-byte buffer with its NUL
 constexpr std::int32_t kRepeatNoticeReads = 20;
 constexpr std::uint32_t kFirstPhrase = 64704;
@@ -30,14 +38,14 @@ constexpr std::int32_t kExternalLineMode = 2;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// An entry's text, or nullopt when it cannot be read.
+// An entry's text, or nullopt when it cannot be read whole.
 std::optional<std::string> ReadEntry(Server& server, std::uint64_t address, std::size_t index) {
     std::array<char, kAtcEntrySize> entry{};
     const std::span<std::uint8_t> into(reinterpret_cast<std::uint8_t*>(entry.data()), entry.size());
-    const std::size_t read =
-        server.ports.memory.Read(server.host.simulatorProcess, AtcEntryAddress(address, index), into);
-    if (read == 0) return std::nullopt;
-    return std::string(entry.data(), ::strnlen(entry.data(), read));
+    if (server.ports.memory.Read(server.host.simulatorProcess, AtcEntryAddress(address, index), into) != into.size()) {
+        return std::nullopt;
+    }
+    return std::string(entry.data(), ::strnlen(entry.data(), entry.size()));
 }
 
 // The first character of an entry, or nullopt when it cannot be read.
@@ -53,11 +61,11 @@ std::optional<char> ReadFirstCharacter(Server& server, std::uint64_t address, st
 // Digit, blank, hyphen, blank, wording.
 bool IsValidEntry(std::string_view entry) { return entry.size() >= 3 && IsDigit(entry[0]) && entry[2] == '-'; }
 
-// The entries in menu order, up to the first that cannot be read or does not
-// start with a digit.
+// The entries in menu order, up to the first that cannot be read whole or does
+// not start with a digit, and never more than kMaxEntries.
 std::vector<std::string> ReadEntries(Server& server, std::uint64_t address) {
     std::vector<std::string> entries;
-    for (std::size_t index = 0;; ++index) {
+    for (std::size_t index = 0; index < kMaxEntries; ++index) {
         auto entry = ReadEntry(server, address, index);
         if (!entry || entry->empty() || !IsDigit(entry->front())) break;
         entries.push_back(std::move(*entry));
@@ -71,9 +79,10 @@ void ChooseGroundServices(Server& server, std::uint64_t address) {
     std::uint32_t valid = 0;
     for (const std::string& entry : ReadEntries(server, address)) {
         if (!IsValidEntry(entry)) continue;
+        if (valid >= kMenuKeys) return;
         if (ContainsIgnoreCase(entry, "Ground on")) {
             sim::TransmitEvent(server, kFirstAtcMenuEvent + valid, 1);
-            server.ports.clock.Sleep(kReaderPauseMilliseconds);
+            StoppablePause(server, kReaderPauseMilliseconds);
             return;
         }
         ++valid;
@@ -81,18 +90,20 @@ void ChooseGroundServices(Server& server, std::uint64_t address) {
 }
 
 void RunReader(Server& server) {
+    AtcState& atc = server.atc;
+    // However the reader ends, a later start must be possible.
+    const ScopeExit ended([&atc] { atc.readerStarted = false; });
     std::unique_lock<std::mutex> reader(server.host.locks.atcReader, std::try_to_lock);
     if (!reader.owns_lock()) return;
-    AtcState& atc = server.atc;
     ++atc.readerAttempts;
-    const std::uint64_t found = FindAtcMenu(server.ports.memory, server.host.simulatorProcess);
+    const std::uint64_t found = FindAtcMenu(server.ports.memory, server.host.simulatorProcess,
+                                            [&server] { return server.host.running.load(); });
     if (found != 0) {
         atc.address = found;
         ChooseGroundServices(server, found);
     }
-    server.ports.clock.Sleep(kReaderPauseMilliseconds);
+    if (!StoppablePause(server, kReaderPauseMilliseconds)) return;
     ReadAtcMenu(server, true);
-    atc.readerStarted = false;
 }
 
 // Cut before the first placeholder, together with the blank in front of it.

@@ -66,10 +66,11 @@ bool IsAtcCandidate(const platform::MemoryRegion& region) {
 }
 
 std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHandle process,
-                                    const platform::MemoryRegion& region) {
+                                    const platform::MemoryRegion& region, const KeepSearching& keepSearching) {
     const std::uint64_t end = region.base + region.size;
     platform::MemoryPiece piece;
     for (std::uint64_t start = region.base; start < end; start += platform::kMemoryPieceSize) {
+        if (keepSearching && !keepSearching()) return 0;
         // Windows that begin in this piece; the last of them reaches 8 bytes on.
         const std::uint64_t windowsEnd = std::min(start + platform::kMemoryPieceSize, end);
         piece.Read(memory, process, start, windowsEnd - start + (kWindow - kStep));
@@ -106,12 +107,13 @@ std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHand
     return 0;
 }
 
-std::uint64_t FindAtcMenu(platform::ProcessMemory& memory, ProcessHandle process) {
+std::uint64_t FindAtcMenu(platform::ProcessMemory& memory, ProcessHandle process, const KeepSearching& keepSearching) {
     std::uint64_t address = 0;
     while (const auto region = memory.QueryRegion(process, address)) {
+        if (keepSearching && !keepSearching()) return 0;
         if (IsAtcCandidate(*region)) {
             const auto previous = memory.ProtectRegion(process, region->base, region->size, platform::kPageReadWrite);
-            const std::uint64_t found = FindAtcMarkerInRegion(memory, process, *region);
+            const std::uint64_t found = FindAtcMarkerInRegion(memory, process, *region, keepSearching);
             if (previous) memory.ProtectRegion(process, region->base, region->size, *previous);
             if (found != 0) return found;
         }

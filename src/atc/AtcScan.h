@@ -5,6 +5,7 @@
 #include "platform/ProcessMemory.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace tarvo::atc {
 
@@ -21,14 +22,19 @@ constexpr std::uint64_t AtcEntryAddress(std::uint64_t menu, std::size_t n) {
 // private, read-write, neither executable nor guarded, reserved without access.
 bool IsAtcCandidate(const platform::MemoryRegion& region);
 
+// Asked between pieces of the search; false ends it (the server is stopping).
+using KeepSearching = std::function<bool()>;
+
 // The address of the window holding the marker in one region, or 0. Reads the
 // region in large pieces; a window with a byte that cannot be read is passed
 // over, as a 16-byte read of it would fail.
 std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHandle process,
-                                    const platform::MemoryRegion& region);
+                                    const platform::MemoryRegion& region, const KeepSearching& keepSearching = {});
 
 // Walks the whole address space; each candidate region is made read-write for
-// the search and given its protection back after. 0 when there is no menu.
-std::uint64_t FindAtcMenu(platform::ProcessMemory& memory, ProcessHandle process);
+// the search and given its protection back after. 0 when there is no menu, or
+// when keepSearching said to stop.
+std::uint64_t FindAtcMenu(platform::ProcessMemory& memory, ProcessHandle process,
+                          const KeepSearching& keepSearching = {});
 
 }  // namespace tarvo::atc

@@ -54,6 +54,9 @@ struct BridgeState {
     VariableSlots slots;
     // Restarts of a silent module; a budget for the whole run, never reset.
     std::atomic<std::int32_t> retryCount{0};
+    // Shutdown has destroyed the bridge: it is not started again, and a worker
+    // started in a race with it ends.
+    std::atomic<bool> closed{false};
 };
 
 }  // namespace tarvo::bridge

@@ -27,8 +27,7 @@ void Store(VariableSlots& slots, std::uint16_t slot, std::int32_t id) {
 NameListCopy WaitForLvarNames(Server& server) {
     NameListCopy names;
     CopyLvarNames(server, names);
-    while (names.empty() && HasBridge(server) && server.host.running) {
-        server.ports.clock.Sleep(kPassMilliseconds);
+    while (names.empty() && HasBridge(server) && server.host.running && StoppablePause(server, kPassMilliseconds)) {
         CopyLvarNames(server, names);
     }
     return names;
@@ -126,8 +125,8 @@ DiscoveryResult RunDiscoveryRoutine(Server& server, const DiscoveryPlan& plan) {
         const std::size_t enough = plan.totalNamesNow != nullptr ? plan.totalNamesNow(server) : plan.totalNames;
         if (pass >= kLastPass || names.size() >= enough) break;
         server.log.Write("Looking for more Lvars");
-        server.ports.clock.Sleep(kPassMilliseconds);
-        if (plan.extraPassPauseMilliseconds != 0) server.ports.clock.Sleep(plan.extraPassPauseMilliseconds);
+        if (!StoppablePause(server, kPassMilliseconds)) return {};
+        if (plan.extraPassPauseMilliseconds != 0 && !StoppablePause(server, plan.extraPassPauseMilliseconds)) return {};
     }
     const DiscoveryVerdict verdict = Judge(server, plan, result);
     result.complete = verdict.complete;
@@ -162,7 +161,7 @@ void RunIncompleteDiscovery(Server& server) {
     keys::KeyDown(server, 0, kVkEscape);
     server.ports.clock.Sleep(kEscapeHoldMilliseconds);
     keys::KeyUp(server, 0, kVkEscape);
-    server.ports.clock.Sleep(kCloseDelayMilliseconds);
+    if (!StoppablePause(server, kCloseDelayMilliseconds)) return;
     server.ports.desktop.Post(server.host.crewWindow, platform::kWmClose, 1, 1);
 }
 

@@ -1,5 +1,7 @@
 #include "bridge/WasmBridge.h"
 
+#include "base/ScopeExit.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -112,12 +114,23 @@ bool WasmBridge::Start() {
     return true;
 }
 
-void WasmBridge::WaitForWorkerEnd(platform::Clock& clock) const {
+bool WasmBridge::WaitForWorkerEnd() const {
     constexpr std::uint32_t kPollMilliseconds = 50;
-    while (workerRunning_) clock.Sleep(kPollMilliseconds);
+    while (workerRunning_ && server_.host.running) StoppablePause(server_, kPollMilliseconds);
+    return !workerRunning_;
 }
 
 void WasmBridge::Work() {
+    // However the worker ends, even by an exception, the connection is closed
+    // and the flag cleared, so that the bridge can be started again.
+    const ScopeExit ended([this] {
+        try {
+            Close();
+        } catch (...) {
+            // The exception that ended the worker is the one the log shows.
+        }
+        workerRunning_ = false;
+    });
     platform::SimConnect& api = server_.ports.simConnect;
     const SIMCONNECT_HANDLE connection = connection_;
     nextDefinitionId_ = 1;
@@ -134,19 +147,26 @@ void WasmBridge::Work() {
     nextClientDataId_ = 4;
     areasInUse_.clear();
     areasReleased_.clear();
-    StartConfigurationTimer();
+    StartConfigurationTimer(0);
 
-    while (!quit_) {
-        if (server_.ports.threads.WaitEvent(wake_, kWaitMilliseconds)) {
+    // The worker also ends once shutdown has destroyed the bridge, so that one
+    // started in a race with it does not outlive it. It does not end with the
+    // server's running flag: command workers still release their buttons
+    // through it after the main loop.
+    while (!quit_ && !server_.bridge.closed) {
+        const platform::WaitResult woken = server_.ports.threads.WaitEvent(wake_, kWaitMilliseconds);
+        if (woken == platform::WaitResult::Signalled) {
             api.CallDispatch(connection, Dispatch, this);
+        } else if (woken == platform::WaitResult::Failed) {
+            // An event that cannot be waited on would turn this loop into a spin.
+            server_.log.Write("WaitForSingleObject returned with error, quitting now.");
+            break;
         }
     }
-    Close();
-    workerRunning_ = false;
 }
 
-void WasmBridge::StartConfigurationTimer() {
-    configurationTimer_ = server_.ports.threads.StartTimer(0, kConfigurationPeriodMilliseconds,
+void WasmBridge::StartConfigurationTimer(std::uint32_t dueMilliseconds) {
+    configurationTimer_ = server_.ports.threads.StartTimer(dueMilliseconds, kConfigurationPeriodMilliseconds,
                                                            [this] { RequestConfiguration(); });
 }
 
@@ -236,7 +256,10 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
         ++described;
     }
     if (lvarAreas + hvarAreas == 0) {
-        StartConfigurationTimer();
+        // Asked again a period from now: asking at once would be answered at
+        // once, and a module with nothing to publish would keep both sides
+        // busy in a loop as fast as the connection goes.
+        StartConfigurationTimer(kConfigurationPeriodMilliseconds);
         return;
     }
     if (FieldText(std::span(record).subspan(kVersionOffset, kVersionSize)) != "1.0.3") {
@@ -247,34 +270,34 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
     // The ten value areas follow the name areas; areas past the described list are not set up.
     const std::size_t areas = std::min(lvarAreas + hvarAreas + kValueSlots, described);
     for (std::size_t i = 0; i < areas; ++i) {
-        auto area = std::make_unique<ClientDataArea>();
-        area->name = FieldText(std::span(record).subspan(kNamesOffset + i * kAreaNameSize, kAreaNameSize));
-        const std::int32_t size = ReadInt32(record, kSizesOffset + i * 4);
-        area->size = static_cast<std::uint32_t>(std::clamp<std::int32_t>(size, 0, SIMCONNECT_CLIENTDATA_MAX_SIZE));
-        area->kind = static_cast<AreaKind>(ReadInt32(record, kKindsOffset + i * 4));
-        area->itemCount = area->kind == AreaKind::Values ? area->size / 8 : area->size / kNameRecordSize;
-        area->clientDataId = AcquireClientDataId(area->name, area->size);
-
-        // A slot of its kind, or the area is left out when its kind's slots are full.
+        const auto kind = static_cast<AreaKind>(ReadInt32(record, kKindsOffset + i * 4));
+        // A slot of its kind, or the area is left out: no client data is mapped
+        // or created for an area the bridge will never read.
         std::uint32_t request = 0;
         std::unique_ptr<ClientDataArea>* slot = nullptr;
-        if (area->kind == AreaKind::LvarNames && lvarAreas_.size() < kMaxLvarAreas) {
+        if (kind == AreaKind::LvarNames && lvarAreas_.size() < kMaxLvarAreas) {
             request = kFirstLvarRequest + static_cast<std::uint32_t>(lvarAreas_.size());
             slot = &lvarAreas_.emplace_back();
-        } else if (area->kind == AreaKind::HvarNames && hvarAreas_.size() < kMaxHvarAreas) {
+        } else if (kind == AreaKind::HvarNames && hvarAreas_.size() < kMaxHvarAreas) {
             request = kFirstHvarRequest + static_cast<std::uint32_t>(hvarAreas_.size());
             slot = &hvarAreas_.emplace_back();
-        } else if (area->kind == AreaKind::Values) {
+        } else if (kind == AreaKind::Values) {
             const auto free = std::find(valueAreas_.begin(), valueAreas_.end(), nullptr);
             if (free != valueAreas_.end()) {
                 request = kFirstValueRequest + static_cast<std::uint32_t>(free - valueAreas_.begin());
                 slot = &*free;
             }
         }
-        if (slot == nullptr) {
-            ReleaseClientDataId(area->name);
-            continue;
-        }
+        if (slot == nullptr) continue;
+
+        auto area = std::make_unique<ClientDataArea>();
+        area->name = FieldText(std::span(record).subspan(kNamesOffset + i * kAreaNameSize, kAreaNameSize));
+        const std::int32_t size = ReadInt32(record, kSizesOffset + i * 4);
+        area->size = static_cast<std::uint32_t>(std::clamp<std::int32_t>(size, 0, SIMCONNECT_CLIENTDATA_MAX_SIZE));
+        area->kind = kind;
+        area->itemCount = kind == AreaKind::Values ? area->size / 8 : area->size / kNameRecordSize;
+        area->clientDataId = AcquireClientDataId(area->name, area->size);
+
         const std::uint32_t definition = nextDefinitionId_++;
         if (api.AddToClientDataDefinition(connection_, definition, SIMCONNECT_CLIENTDATAOFFSET_AUTO, area->size, 0.0f,
                                           0) < 0) {
@@ -283,7 +306,7 @@ void WasmBridge::OnConfiguration(std::span<const std::uint8_t> received) {
         } else {
             area->definitionId = definition;
         }
-        const bool values = area->kind == AreaKind::Values;
+        const bool values = kind == AreaKind::Values;
         const SIMCONNECT_HRESULT requested = api.RequestClientData(
             connection_, area->clientDataId, request, definition,
             values ? SIMCONNECT_CLIENT_DATA_PERIOD_ON_SET : SIMCONNECT_CLIENT_DATA_PERIOD_ONCE,
@@ -479,6 +502,7 @@ WasmBridge* CurrentBridge(Server& server) { return server.bridge.current; }
 
 bool CreateAndStartBridge(Server& server) {
     BridgeState& state = server.bridge;
+    if (state.closed) return false;
     if (state.current == nullptr) {
         if (state.instance == nullptr) state.instance = std::make_shared<WasmBridge>(server);
         state.current = state.instance.get();
@@ -487,6 +511,7 @@ bool CreateAndStartBridge(Server& server) {
 }
 
 void DestroyBridge(Server& server) {
+    server.bridge.closed = true;
     if (WasmBridge* bridge = server.bridge.current.exchange(nullptr)) bridge->RequestQuit();
 }
 

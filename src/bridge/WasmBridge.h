@@ -50,9 +50,10 @@ public:
     void RequestQuit() { quit_ = true; }
     bool IsOpen() const { return connection_ != nullptr; }
     bool IsWorkerRunning() const { return workerRunning_; }
-    // Returns once the worker has ended; a restart must wait for it, since
-    // the worker closes the connection only on its way out.
-    void WaitForWorkerEnd(platform::Clock& clock) const;
+    // Returns once the worker has ended (true) or the server is stopping; a
+    // restart must wait for it, since the worker closes the connection only on
+    // its way out.
+    bool WaitForWorkerEnd() const;
 
     void RequestReload();
     // Registry operations; an id of kNotFound sends nothing.
@@ -65,10 +66,13 @@ public:
     void CopyHvarNames(NameListCopy& names);
     std::size_t LvarCount();
 
+    // The dispatch procedure of the bridge's connection; context is the bridge.
+    // Runs on the worker. Every record is read within size.
+    static void Dispatch(SIMCONNECT_RECV* data, std::uint32_t size, void* context);
+
 private:
     void Work();
     void RequestConfiguration();
-    static void Dispatch(SIMCONNECT_RECV* data, std::uint32_t size, void* context);
     void OnRecord(const SIMCONNECT_RECV* data, std::uint32_t size);
     void OnConfiguration(std::span<const std::uint8_t> record);
     void OnNames(std::uint32_t defineId, std::uint32_t objectId, std::span<const std::uint8_t> data, bool lvars);
@@ -77,7 +81,7 @@ private:
     void Close();
     std::uint32_t AcquireClientDataId(const std::string& name, std::uint32_t size);
     void ReleaseClientDataId(const std::string& name);
-    void StartConfigurationTimer();
+    void StartConfigurationTimer(std::uint32_t dueMilliseconds);
     void StopConfigurationTimer();
     SIMCONNECT_HRESULT SetClientData(std::uint32_t area, std::uint32_t definition, std::span<std::uint8_t> bytes);
 
@@ -120,7 +124,7 @@ WasmBridge* CurrentBridge(Server& server);
 // it cannot be had or started.
 bool CreateAndStartBridge(Server& server);
 
-// Destroys the bridge instance if one exists (at shutdown).
+// At shutdown: takes the bridge out of service for good; it is not started again.
 void DestroyBridge(Server& server);
 // Whether a bridge is current.
 bool HasBridge(Server& server);

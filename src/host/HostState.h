@@ -42,11 +42,18 @@ struct HostState {
     ProcessId simulatorProcessId = 0;
     ProcessHandle simulatorProcess = 0;
     SIMCONNECT_HANDLE session = nullptr;
+    // The main loop's dispatch has failed on every pass since this tick count.
+    bool dispatchFailing = false;
+    std::uint32_t dispatchFailingSince = 0;
     // Waiting on it with a time-out is how the main thread pauses; nothing signals it.
     EventId pauseEvent = 0;
     // Given to the main session, which signals it whenever records wait; the
     // idle main loop sleeps on it and the link window's queue. 0 when none.
     EventId sessionEvent = 0;
+    // Set when shutdown begins, so that worker threads waiting out a pause
+    // wake and end (manual reset). Never closed: a thread that did not end may
+    // still wait on it until the process exits.
+    EventId stopEvent = 0;
 
     // Options from the crew app's configuration, read once at start-up.
     std::int32_t catchScrollLock = 0;

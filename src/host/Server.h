@@ -9,6 +9,7 @@
 #include "bridge/BridgeState.h"
 #include "host/HostState.h"
 #include "host/Log.h"
+#include "host/WorkerThreads.h"
 #include "link/LinkState.h"
 #include "platform/Ports.h"
 #include "sim/SessionState.h"
@@ -17,12 +18,19 @@
 namespace tarvo {
 
 struct Server {
-    explicit Server(const platform::Ports& outside) : ports(outside), log(outside.files) {}
+    // Every thread the program starts goes through workers, which counts it;
+    // the other ports are the outside ones.
+    explicit Server(const platform::Ports& outside)
+        : log(outside.files),
+          workers(outside.threads, log),
+          ports{outside.clock,  workers,       outside.desktop,   outside.files,
+                outside.memory, outside.sound, outside.simConnect} {}
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;
 
-    platform::Ports ports;
     host::Log log;
+    host::WorkerThreads workers;
+    platform::Ports ports;
 
     host::HostState host;
     link::LinkState link;
@@ -32,5 +40,15 @@ struct Server {
     bridge::BridgeState bridge;
     adapters::AdapterState adapters;
 };
+
+// A worker thread's pause: the whole time, or less once the server is shutting
+// down. Returns false when it is, so the thread can end instead of going on.
+inline bool StoppablePause(Server& server, std::uint32_t milliseconds) {
+    const EventId stop = server.host.stopEvent;
+    if (stop == 0 || server.ports.threads.WaitEvent(stop, milliseconds) == platform::WaitResult::Failed) {
+        server.ports.clock.Sleep(milliseconds);
+    }
+    return server.host.running;
+}
 
 }  // namespace tarvo

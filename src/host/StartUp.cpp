@@ -10,6 +10,7 @@
 #include "host/Configuration.h"
 #include "host/KeyboardWatcher.h"
 #include "link/LinkWindow.h"
+#include "link/Messages.h"
 #include "sim/Dispatch.h"
 #include "sim/Session.h"
 #include "sound/Sound.h"
@@ -41,6 +42,15 @@ void DispatchAndNote(SIMCONNECT_RECV* data, std::uint32_t size, void* context) {
     sim::DispatchProc(data, size, &call.server);
 }
 
+// How long shutdown waits for the worker threads to end before the session they
+// may still use is closed. Their pauses end at once on the stop event, and the
+// bridge's worker within one 500 ms wait.
+constexpr std::uint32_t kWorkerEndMilliseconds = 5000;
+constexpr std::uint32_t kWorkerPollMilliseconds = 20;
+// A dispatch that keeps failing this long means the simulator is gone without
+// a quit record (it crashed, or its pipe broke).
+constexpr std::uint32_t kLostSessionMilliseconds = 3000;
+
 // Where shutdown begins: the whole sequence after the main loop, or the part
 // after the session when the session could not be opened.
 enum class ShutdownKind { AfterMainLoop, WithoutSession };
@@ -69,6 +79,20 @@ void OpenSimulatorProcess(Server& server) {
     server.ports.memory.EnableDebugPrivilege(host.simulatorProcess);
 }
 
+// Every worker thread still holds the Server and may still call SimConnect, so
+// they end before the session closes. One that does not end in time is left
+// to the process exit, and the log says so.
+void WaitForWorkers(Server& server) {
+    platform::Clock& clock = server.ports.clock;
+    const std::uint32_t start = clock.TickCount();
+    while (server.workers.Running() > 0 && clock.TickCount() - start < kWorkerEndMilliseconds) {
+        clock.Sleep(kWorkerPollMilliseconds);
+    }
+    if (const std::int32_t left = server.workers.Running(); left > 0) {
+        server.log.Write("Worker threads still running at shutdown: " + std::to_string(left));
+    }
+}
+
 // Unsubscribes the system events and closes the main session, if it is open.
 void CloseSession(Server& server) {
     HostState& host = server.host;
@@ -87,6 +111,8 @@ void CloseSession(Server& server) {
 int ShutDown(Server& server, ShutdownKind kind) {
     HostState& host = server.host;
     platform::Ports& ports = server.ports;
+    host.running = false;
+    if (host.stopEvent != 0) ports.threads.SignalEvent(host.stopEvent);
     if (kind == ShutdownKind::AfterMainLoop) {
         server.log.Write("Leaving main loop");
         // Command workers use the Server; they notice the cleared running flag.
@@ -94,6 +120,7 @@ int ShutDown(Server& server, ShutdownKind kind) {
         ports.threads.CloseEvent(host.pauseEvent);
         adapters::UnloadAdapter(server);
         bridge::DestroyBridge(server);
+        WaitForWorkers(server);
         CloseSession(server);
     }
     // The searches notice their stop request within this pause.
@@ -104,6 +131,15 @@ int ShutDown(Server& server, ShutdownKind kind) {
     ports.desktop.DestroyWindow(host.linkWindow);
     server.log.Write("Tarvo81_Ldr unloading");
     return 0;
+}
+
+// The simulator went away without a quit record: ends the loop as a quit does.
+void LoseSession(Server& server) {
+    HostState& host = server.host;
+    server.log.Write("Simconnect session lost");
+    server.ports.desktop.Post(host.crewWindow, link::kMsgServerLeaving, 0, 0);
+    host.crewWindow = 0;
+    host.running = false;
 }
 
 }  // namespace
@@ -118,6 +154,10 @@ int ShutDownAfterFailure(Server& server) noexcept {
     };
     server.host.running = false;  // worker threads end on it
     step([&] { server.log.Write("Unexpected failure; Tarvo81_Ldr stops"); });
+    step([&] {
+        if (server.host.stopEvent != 0) server.ports.threads.SignalEvent(server.host.stopEvent);
+    });
+    step([&] { WaitForWorkers(server); });
     step([&] { CloseSession(server); });
     step([&] { server.log.Write("Tarvo81_Ldr unloading"); });
     return 1;
@@ -142,8 +182,20 @@ WindowId FindSimulatorWindow(platform::Desktop& desktop) {
 
 void RunMainLoopPass(Server& server) {
     platform::Ports& ports = server.ports;
+    HostState& host = server.host;
     DispatchCall dispatch{server};
-    ports.simConnect.CallDispatch(server.host.session, DispatchAndNote, &dispatch);
+    if (ports.simConnect.CallDispatch(host.session, DispatchAndNote, &dispatch) < 0) {
+        const std::uint32_t now = ports.clock.TickCount();
+        if (!host.dispatchFailing) {
+            host.dispatchFailing = true;
+            host.dispatchFailingSince = now;
+        } else if (now - host.dispatchFailingSince >= kLostSessionMilliseconds) {
+            LoseSession(server);
+            return;
+        }
+    } else {
+        host.dispatchFailing = false;
+    }
     if (ports.desktop.HasMessage(server.host.linkWindow)) {
         ports.desktop.GetAndDispatchMessage();
         return;  // more may wait behind it: the next pass looks at once
@@ -191,6 +243,9 @@ int RunServer(Server& server, std::string_view commandLine) {
         server.log.Write("Failed to create kernelobject");
         return 1;
     }
+    // Without it the workers' pauses run their full length, and shutdown waits
+    // for them as long as it may.
+    host.stopEvent = ports.threads.NewEvent(true, false);
     host.simulatorWindow = FindSimulatorWindow(ports.desktop);
     ports.threads.WaitEvent(host.pauseEvent, kStartUpPauseMilliseconds);
     if (host.simulatorWindow == 0) {

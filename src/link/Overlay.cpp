@@ -59,7 +59,7 @@ void CheckOverlayTimeout(Server& server) {
     if (!lock.owns_lock()) return;
     // Tick counts wrap after 49.7 days; the difference still tells whether the time has come.
     const std::uint32_t now = server.ports.clock.TickCount();
-    if (static_cast<std::int32_t>(now - link.overlayHideTime) >= 0) {
+    if (link.overlayVisible && static_cast<std::int32_t>(now - link.overlayHideTime) >= 0) {
         link.overlayVisible = false;
         server.ports.desktop.Post(server.host.linkWindow, kMsgHideOverlay, 0, 0);
     }

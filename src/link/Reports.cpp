@@ -1,5 +1,6 @@
 #include "link/Reports.h"
 
+#include "base/Convert.h"
 #include "base/Text.h"
 #include "host/Server.h"
 #include "sim/SessionState.h"
@@ -72,7 +73,7 @@ const NamedVariable kNamedVariables[] = {
     {"(A:ENGINE TYPE,number)",               [](const sim::SessionState& s) { return Field(s, sim::kDesignRecord, 0); }, nullptr},
     {"(A:EMPTY WEIGHT,pounds)",              [](const sim::SessionState& s) { return Field(s, sim::kDesignRecord, 1); }, nullptr},
     {"(A:FUEL TOTAL QUANTITY,gallons",       [](const sim::SessionState& s) { return Field(s, sim::kFuelRecord, 1); }, nullptr},
-    {"(A:FUEL TANK CENTER QUANTITY,pound",   [](const sim::SessionState& s) { return static_cast<std::int32_t>(8.34 * Field(s, sim::kFuelRecord, 4)); }, nullptr},
+    {"(A:FUEL TANK CENTER QUANTITY,pound",   [](const sim::SessionState& s) { return TruncateToInt32(8.34 * Field(s, sim::kFuelRecord, 4)); }, nullptr},
     {"(A:GROUND VELOCITY,knots)",            [](const sim::SessionState& s) { return Field(s, sim::kFlightRecord, 27); }, nullptr},
     {"(A:GPS ETA,number)",                   [](const sim::SessionState& s) { return Field(s, sim::kGpsRecord, 1); }, nullptr},
     {"(A:IS GEAR WHEELS, bool)",             [](const sim::SessionState& s) { return Field(s, sim::kDesignRecord, 3); }, nullptr},
@@ -82,11 +83,11 @@ const NamedVariable kNamedVariables[] = {
     {"(A:PUSHBACK STATE,enum)",              [](const sim::SessionState& s) { return Field(s, sim::kFlightRecord, 28); }, nullptr},
     {"(A:SEA LEVEL PRESSURE,millibars)",     [](const sim::SessionState& s) { return Field(s, sim::kWeatherRecord, 0); }, nullptr},
     // Kept as the crew app has always received it: hectopascal / 0.4912 / 144.
-    {"(A:SEA LEVEL PRESSURE,inHG)",          [](const sim::SessionState& s) { return static_cast<std::int32_t>(Field(s, sim::kWeatherRecord, 0) / 0.4912 / 144); }, nullptr},
+    {"(A:SEA LEVEL PRESSURE,inHG)",          [](const sim::SessionState& s) { return TruncateToInt32(Field(s, sim::kWeatherRecord, 0) / 0.4912 / 144); }, nullptr},
     {"(A:TITLE,string)",                     nullptr, [](const sim::SessionState& s) { return s.identity.title.data(); }},
-    {"(A:TOTAL WEIGHT,kilogram)",            [](const sim::SessionState& s) { return static_cast<std::int32_t>(Field(s, sim::kFuelRecord, 0) * 0.453592); }, nullptr},
+    {"(A:TOTAL WEIGHT,kilogram)",            [](const sim::SessionState& s) { return TruncateToInt32(Field(s, sim::kFuelRecord, 0) * 0.453592); }, nullptr},
     {"(A:TOTAL AIR TEMPERATURE,Celsius)",    [](const sim::SessionState& s) { return Field(s, sim::kWeatherRecord, 4); }, nullptr},
-    {"(A:TOTAL AIR TEMPERATURE,Fahrenheit)", [](const sim::SessionState& s) { return static_cast<std::int32_t>(32 + 1.8 * Field(s, sim::kWeatherRecord, 4)); }, nullptr},
+    {"(A:TOTAL AIR TEMPERATURE,Fahrenheit)", [](const sim::SessionState& s) { return TruncateToInt32(32 + 1.8 * Field(s, sim::kWeatherRecord, 4)); }, nullptr},
     {"(A:TOTAL WEIGHT,pounds)",              [](const sim::SessionState& s) { return Field(s, sim::kFuelRecord, 0); }, nullptr},
 };
 // clang-format on

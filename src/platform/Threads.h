@@ -21,6 +21,10 @@ enum class ThreadPriority : int {
 
 inline constexpr std::uint32_t kHighPriorityClass = 0x80;
 
+// How a wait on an event ended. Failed: the event is not (or no longer) a
+// valid one; the wait returned at once.
+enum class WaitResult { Signalled, TimedOut, Failed };
+
 struct NamedMutexResult {
     bool created = false;        // a handle was obtained
     bool alreadyExisted = false; // another holder had created it first
@@ -43,8 +47,7 @@ public:
     // Unnamed event; 0 when it could not be created.
     virtual EventId NewEvent(bool manualReset, bool initiallySet) = 0;
     virtual void SignalEvent(EventId event) = 0;
-    // True when the event was signalled, false on time-out or failure.
-    virtual bool WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) = 0;
+    virtual WaitResult WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) = 0;
     virtual void CloseEvent(EventId event) = 0;
 
     // A timer-queue timer calling tick on a pool thread; 0 when it could not be made.

@@ -1,5 +1,6 @@
 #include "sim/Dispatch.h"
 
+#include "base/Convert.h"
 #include "base/Names.h"
 #include "base/Text.h"
 #include "link/Messages.h"
@@ -161,8 +162,9 @@ std::string PositionLine(double averageFrameRate, double latitudeRadians, double
                          std::int32_t altitudeFeet, double gForce, double simulationRate) {
     const double latitude = latitudeRadians * kDegreesPerRadian;
     const double longitude = longitudeRadians * kDegreesPerRadian;
-    const int latitudeDegrees = static_cast<int>(latitude);
-    const int longitudeDegrees = static_cast<int>(longitude);
+    // The simulator's doubles may be anything, NaN included.
+    const int latitudeDegrees = TruncateToInt32(latitude);
+    const int longitudeDegrees = TruncateToInt32(longitude);
     char line[256];
     // "\xB0" is the degree sign of code page 1252.
     std::snprintf(line, sizeof(line),

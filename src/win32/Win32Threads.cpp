@@ -8,7 +8,8 @@
 namespace tarvo::win32 {
 namespace {
 
-// No exception may leave a thread's entry point or a timer callback.
+// No exception may leave a thread's entry point or a timer callback. The core
+// logs the ones its own bodies throw before they get here.
 void RunGuarded(const std::function<void()>& body) {
     try {
         body();
@@ -65,8 +66,12 @@ EventId Win32Threads::NewEvent(bool manualReset, bool initiallySet) {
 
 void Win32Threads::SignalEvent(EventId event) { ::SetEvent(ToHandle(event)); }
 
-bool Win32Threads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
-    return ::WaitForSingleObject(ToHandle(event), timeoutMilliseconds) == WAIT_OBJECT_0;
+platform::WaitResult Win32Threads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
+    switch (::WaitForSingleObject(ToHandle(event), timeoutMilliseconds)) {
+        case WAIT_OBJECT_0: return platform::WaitResult::Signalled;
+        case WAIT_TIMEOUT: return platform::WaitResult::TimedOut;
+        default: return platform::WaitResult::Failed;  // WAIT_FAILED: not a valid event
+    }
 }
 
 void Win32Threads::CloseEvent(EventId event) { ::CloseHandle(ToHandle(event)); }

@@ -12,7 +12,7 @@ public:
     platform::NamedMutexResult CreateNamedMutex(std::string_view name) override;
     EventId NewEvent(bool manualReset, bool initiallySet) override;
     void SignalEvent(EventId event) override;
-    bool WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) override;
+    platform::WaitResult WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) override;
     void CloseEvent(EventId event) override;
     TimerId StartTimer(std::uint32_t dueMilliseconds, std::uint32_t periodMilliseconds,
                        std::function<void()> tick) override;

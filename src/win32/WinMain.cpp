@@ -25,9 +25,15 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
 
     Server instance(platform::Ports{clock, threads, desktop, files, memory, sound, simConnect});
     server = &instance;
+    int exitCode = 1;
     try {
-        return host::RunServer(instance, commandLine != nullptr ? commandLine : "");
+        exitCode = host::RunServer(instance, commandLine != nullptr ? commandLine : "");
     } catch (...) {
-        return host::ShutDownAfterFailure(instance);
+        exitCode = host::ShutDownAfterFailure(instance);
     }
+    // A worker that did not end at shutdown still uses the Server and
+    // SimConnect.dll: end the process here, which stops it before anything is
+    // destroyed under it.
+    if (instance.workers.Running() > 0) ::ExitProcess(static_cast<UINT>(exitCode));
+    return exitCode;
 }

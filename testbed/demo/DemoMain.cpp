@@ -90,13 +90,13 @@ int ShowSession() {
     const std::string crewTrace = TraceFolder() + "\\demo-crew.jsonl";
     ::DeleteFileA(LogPath().c_str());
     ChildProcess simulator = StartSimulator(simTrace);
-    if (!simulator.IsValid()) return Say("demo: the simulator stand-in did not start"), 1;
+    if (!simulator.IsValid()) return Say("demo: the simulator stand-in did not start: " + simulator.error()), 1;
     ChildProcess crew = StartCrew(crewTrace);
-    if (!crew.IsValid()) return Say("demo: the crew stand-in did not start"), 1;
+    if (!crew.IsValid()) return Say("demo: the crew stand-in did not start: " + crew.error()), 1;
     Say("   simulator: its ATC menu offers IFR clearance and ground services");
     SimControl(R"(atc "1 - Request IFR Clearance" "2 - Contact Ground on 121.900")");
 
-    ChildProcess server = ChildProcess::Start(ServerWithSimConnect(), "2970");
+    ChildProcess server = StartServerWithSimConnect("2970");
     if (!server.IsValid()) return Say("demo: " + server.error()), 1;
     if (!WaitForLine(LogPath(), "About to enter main loop", 15000)) return Say("demo: the server did not start"), 1;
     Say("   the server is in its main loop");

@@ -56,6 +56,12 @@ public:
         return result;
     }
 
+    // The simulator is gone (its pipe broke) and nothing it sent is left.
+    bool IsLost() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return broken_ && messages_.empty();
+    }
+
     // Moves the next waiting record into the session's current buffer.
     bool TakeNext(SIMCONNECT_RECV** data, std::uint32_t* size) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -159,10 +165,15 @@ SIMCONNECT_HRESULT Close(SIMCONNECT_HANDLE handle) {
 
 SIMCONNECT_HRESULT CallDispatch(SIMCONNECT_HANDLE handle, SIMCONNECT_DISPATCHPROC dispatch, void* context) {
     if (handle == nullptr || dispatch == nullptr) return SIMCONNECT_E_FAIL;
+    Session& session = *AsSession(handle);
     SIMCONNECT_RECV* data = nullptr;
     std::uint32_t size = 0;
-    if (AsSession(handle)->TakeNext(&data, &size)) dispatch(data, size, context);
-    return SIMCONNECT_S_OK;
+    if (session.TakeNext(&data, &size)) {
+        dispatch(data, size, context);
+        return SIMCONNECT_S_OK;
+    }
+    // A failure once the simulator has gone away without a quit, as the SDK's DLL answers.
+    return session.IsLost() ? SIMCONNECT_E_FAIL : SIMCONNECT_S_OK;
 }
 
 SIMCONNECT_HRESULT GetNextDispatch(SIMCONNECT_HANDLE handle, SIMCONNECT_RECV** data, std::uint32_t* size) {

@@ -44,14 +44,15 @@ TEST_F(AtcMenuTest, MenuIsFoundReadChosenFromAndSent) {
     ASSERT_EQ(SimControl(R"(atc "1 - Cancel IFR")"), std::optional<std::string>("ok"));
     const int notices = CountIn(crewTrace, R"("msg":39372,)");
     EXPECT_EQ(CrewControl("send 39191 0 1"), std::optional<std::string>("ok 0"));
-    ::Sleep(300);
+    EXPECT_TRUE(WaitUntil([&] { return CountIn(crewTrace, R"("msg":39372,)") > notices; }, 5000));
     EXPECT_EQ(CountIn(crewTrace, R"("msg":39372,)"), notices + 1);
     EXPECT_EQ(CrewControl("send 39373 64709 0"), std::optional<std::string>("ok 1"));
 }
 
 TEST_F(AtcMenuTest, KeysForTheCrewAppReachTheSimulatorsWindow) {
     EXPECT_EQ(CrewControl("send 39190 3 65"), std::optional<std::string>("ok 1"));  // Control+Shift+A
-    ::Sleep(500);
+    // The last key to come up is Control.
+    EXPECT_TRUE(WaitForLine(simTrace, R"({"dir":"key","event":"up","vk":17})", 5000));
     std::vector<std::string> keys;
     for (const std::string& line : ReadLines(simTrace)) {
         if (line.find(R"("dir":"key")") != std::string::npos) keys.push_back(line);

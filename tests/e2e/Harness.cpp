@@ -78,6 +78,12 @@ ChildProcess ChildProcess::Start(const std::string& exe, const std::string& argu
     return child;
 }
 
+ChildProcess ChildProcess::Failed(std::string why) {
+    ChildProcess failed;
+    failed.error_ = std::move(why);
+    return failed;
+}
+
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)),
       id_(std::exchange(other.id_, 0)),
@@ -119,22 +125,25 @@ ChildProcess StartWindow(const std::string& className, const std::string& title,
     std::string arguments = "\"" + className + "\" \"" + title + "\"";
     if (!extra.empty()) arguments += " " + extra;
     ChildProcess window = ChildProcess::Start(BinFolder() + "\\tarvo_window.exe", arguments);
-    for (int i = 0; window.IsValid() && i < 200; ++i) {
-        if (::FindWindowA(className.c_str(), title.c_str()) != nullptr) return window;
-        ::Sleep(25);
-    }
+    if (!window.IsValid()) return window;
+    if (WaitUntil([&] { return ::FindWindowA(className.c_str(), title.c_str()) != nullptr; }, 5000)) return window;
     window.Kill();
-    ChildProcess failed;
-    return failed;
+    return ChildProcess::Failed("the window \"" + className + "\" / \"" + title + "\" did not show within 5 s");
 }
 
-std::string ServerWithSimConnect() {
+ChildProcess StartServerWithSimConnect(const std::string& arguments) {
     const std::string folder = BinFolder() + "\\run";
     ::CreateDirectoryA(folder.c_str(), nullptr);
-    ::CopyFileA((BinFolder() + "\\Tarvo81_Ldr.exe").c_str(), (folder + "\\Tarvo81_Ldr.exe").c_str(), FALSE);
-    ::CopyFileA((BinFolder() + "\\simconnect\\SimConnect.dll").c_str(), (folder + "\\SimConnect.dll").c_str(),
-                FALSE);
-    return folder + "\\Tarvo81_Ldr.exe";
+    for (const auto& [from, to] :
+         {std::pair{BinFolder() + "\\Tarvo81_Ldr.exe", folder + "\\Tarvo81_Ldr.exe"},
+          std::pair{BinFolder() + "\\simconnect\\SimConnect.dll", folder + "\\SimConnect.dll"}}) {
+        if (!::CopyFileA(from.c_str(), to.c_str(), FALSE)) {
+            // A server still running from an earlier test holds its exe open, for one.
+            return ChildProcess::Failed("cannot copy " + from + " to " + to + " (error " +
+                                        std::to_string(::GetLastError()) + ")");
+        }
+    }
+    return ChildProcess::Start(folder + "\\Tarvo81_Ldr.exe", arguments);
 }
 
 namespace {
@@ -143,13 +152,16 @@ namespace {
 ChildProcess StartStandIn(const std::string& exe, const std::string& arguments,
                           std::optional<std::string> (*control)(const std::string&)) {
     ChildProcess process = ChildProcess::Start(BinFolder() + "\\" + exe, arguments);
-    for (int i = 0; process.IsValid() && i < 400; ++i) {
-        if (control("ping") == std::optional<std::string>("ok")) return process;
-        if (!process.IsRunning()) break;
-        ::Sleep(25);
+    if (!process.IsValid()) return process;
+    bool answered = false;
+    WaitUntil([&] { return (answered = control("ping") == std::optional<std::string>("ok")) || !process.IsRunning(); },
+              10000);
+    if (answered) return process;
+    if (const auto code = process.WaitForExit(0)) {
+        return ChildProcess::Failed(exe + " exited with code " + std::to_string(*code) + " before it answered");
     }
     process.Kill();
-    return ChildProcess();
+    return ChildProcess::Failed(exe + " did not answer on its control channel within 10 s");
 }
 
 }  // namespace
@@ -201,6 +213,15 @@ bool WaitForLine(const std::string& path, const std::string& fragment, DWORD tim
         ::Sleep(25);
     } while (::GetTickCount() - start < timeoutMilliseconds);
     return false;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMilliseconds) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start >= timeoutMilliseconds) return false;
+        ::Sleep(25);
+    }
+    return true;
 }
 
 std::optional<std::string> MissingInOrder(const std::vector<std::string>& lines,

@@ -12,6 +12,7 @@
 #endif
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,8 @@ public:
     // Starts exe with the given command line after its name; an invalid object
     // when it cannot be started (error() says why).
     static ChildProcess Start(const std::string& exe, const std::string& arguments);
+    // An invalid object that says why: for a start that failed after the fact.
+    static ChildProcess Failed(std::string why);
 
     ChildProcess() = default;
     ChildProcess(ChildProcess&& other) noexcept;
@@ -66,18 +69,20 @@ struct MessageBoxSeen {
 };
 
 // Starts the window stand-in with that class and title and waits until the
-// window exists. Extra arguments: "hidden", or "x y width height".
+// window exists. Extra arguments: "hidden", or "x y width height". Invalid,
+// with error() saying why, when the window does not show.
 ChildProcess StartWindow(const std::string& className, const std::string& title, const std::string& extra = "");
 
 // The server as it runs on a simulator PC: a copy of Tarvo81_Ldr.exe in a folder
-// with our stand-in SimConnect.dll beside it. Returns the exe's path.
-std::string ServerWithSimConnect();
+// with our stand-in SimConnect.dll beside it, started with these arguments.
+// Invalid, with error() naming the file, when a copy fails.
+ChildProcess StartServerWithSimConnect(const std::string& arguments);
 
 // The simulator stand-in, writing its trace to tracePath; returned once its
-// control channel answers.
+// control channel answers. Invalid, with error() saying why, otherwise.
 ChildProcess StartSimulator(const std::string& tracePath);
 // The crew stand-in, writing what it receives to tracePath; returned once its
-// driver answers.
+// driver answers. Invalid, with error() saying why, otherwise.
 ChildProcess StartCrew(const std::string& tracePath);
 // One command to a stand-in; the reply line, or nullopt when it is not there.
 std::optional<std::string> SimControl(const std::string& command);
@@ -88,6 +93,8 @@ std::string TraceFolder();
 std::vector<std::string> ReadLines(const std::string& path);
 // Waits until a line of the file contains fragment.
 bool WaitForLine(const std::string& path, const std::string& fragment, DWORD timeoutMilliseconds);
+// Waits until done() holds; false when it still does not after the time-out.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMilliseconds);
 // Each fragment must appear in a line after the line of the one before it.
 // Returns the first fragment that does not, or nullopt when all do.
 std::optional<std::string> MissingInOrder(const std::vector<std::string>& lines,

@@ -21,7 +21,9 @@ protected:
         }
         ASSERT_NO_FATAL_FAILURE(StartServer());
         ASSERT_EQ(CrewControl("announce"), std::optional<std::string>("ok 1"));  // also fetches the title
-        ::Sleep(500);
+        // The simulator answers the announcement with the identity strings.
+        ASSERT_TRUE(
+            WaitForLine(simTrace, R"("conn":"ZULtoMSFS","dir":"send","fn":"SIMOBJECT_DATA_BYTYPE","args":[6,)", 5000));
     }
 
     void TearDown() override { SimControl("quit"); }
@@ -43,11 +45,41 @@ protected:
         }
         return words;
     }
+
+    // Asks for snapshots until one shows the simulator's altitude: the records
+    // come once a second, as in the simulator. The last snapshot received.
+    std::vector<long long> SnapshotOnceRecordsCame() {
+        std::vector<long long> words;
+        WaitUntil(
+            [&] {
+                EXPECT_EQ(CrewControl("query 6 0"), std::optional<std::string>("ok 1"));
+                words = LastWords(611);
+                return words.size() == 45 && words[4] == 5000;
+            },
+            5000);
+        return words;
+    }
+
+    // Asks until the server has taken the identity strings; the last reply's text.
+    std::string TitleOnceItCame() {
+        std::string text;
+        const auto atom = CrewControl(R"x(atom "(A:TITLE,string)")x");
+        EXPECT_TRUE(atom && atom->rfind("ok ", 0) == 0);
+        if (!atom) return text;
+        WaitUntil(
+            [&] {
+                const auto reply = CrewControl("query 14 " + atom->substr(3));
+                if (!reply || reply->rfind("ok ", 0) != 0) return false;
+                text = CrewControl("atomtext " + reply->substr(3)).value_or("");
+                return text.size() > 3 + 24;
+            },
+            5000);
+        return text;
+    }
 };
 
 TEST_F(ReportsTest, SnapshotCarriesTheSimulatorsState) {
-    EXPECT_EQ(CrewControl("query 6 0"), std::optional<std::string>("ok 1"));
-    const auto words = LastWords(611);
+    const auto words = SnapshotOnceRecordsCame();
     ASSERT_EQ(words.size(), 45u);
     EXPECT_EQ(words[0], 0) << "airborne";
     EXPECT_EQ(words[2], 120) << "indicated airspeed";
@@ -58,12 +90,7 @@ TEST_F(ReportsTest, SnapshotCarriesTheSimulatorsState) {
 }
 
 TEST_F(ReportsTest, NamedQueryAnswersTheTitle) {
-    const auto atom = CrewControl(R"x(atom "(A:TITLE,string)")x");
-    ASSERT_TRUE(atom && atom->rfind("ok ", 0) == 0);
-    const auto reply = CrewControl("query 14 " + atom->substr(3));
-    ASSERT_TRUE(reply && reply->rfind("ok ", 0) == 0);
-    EXPECT_EQ(CrewControl("atomtext " + reply->substr(3)),
-              std::optional<std::string>("ok 000000000000000000000000Tarvo Test Jet"));
+    EXPECT_EQ(TitleOnceItCame(), "ok 000000000000000000000000Tarvo Test Jet");
 }
 
 TEST_F(ReportsTest, TakeoffDataWithoutABridgeIsAllZero) {

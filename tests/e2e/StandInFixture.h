@@ -20,15 +20,15 @@ protected:
     void SetUp() override {
         ::DeleteFileA(LogPath().c_str());
         simulator = StartSimulator(simTrace);
-        ASSERT_TRUE(simulator.IsValid()) << "the simulator stand-in did not start";
+        ASSERT_TRUE(simulator.IsValid()) << "the simulator stand-in did not start: " << simulator.error();
         crew = StartCrew(crewTrace);
-        ASSERT_TRUE(crew.IsValid()) << "the crew stand-in did not start";
+        ASSERT_TRUE(crew.IsValid()) << "the crew stand-in did not start: " << crew.error();
     }
 
     // Starts the server beside our SimConnect.dll and waits for its main loop; the bound is
     // generous because a loaded machine can take many seconds to start a Wine process.
     void StartServer() {
-        server = ChildProcess::Start(ServerWithSimConnect(), "2970");
+        server = StartServerWithSimConnect("2970");
         ASSERT_TRUE(server.IsValid()) << server.error();
         ASSERT_TRUE(WaitForLine(LogPath(), "About to enter main loop", 60000)) << "the server did not reach its loop";
     }

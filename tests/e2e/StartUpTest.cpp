@@ -44,7 +44,7 @@ TEST_F(StartUpTest, VersionMismatchEndsCrewAppAndSplashThenTellsTheUser) {
         SCOPED_TRACE(std::string("command line \"") + token + "\"");
         ChildProcess crew = StartWindow("CSpeaker", "Zulcrest");
         ChildProcess splash = StartWindow("CSplash", "Splash");
-        ASSERT_TRUE(crew.IsValid() && splash.IsValid()) << "window stand-ins did not show";
+        ASSERT_TRUE(crew.IsValid() && splash.IsValid()) << crew.error() << splash.error();
 
         ChildProcess server = ChildProcess::Start(kServer, token);
         ASSERT_TRUE(server.IsValid()) << server.error();
@@ -78,7 +78,7 @@ TEST_F(StartUpTest, RenamedCopyExitsSilently) {
 TEST_F(StartUpTest, NoSimulatorWindowLogsAndExitsOneAfterThePause) {
     // A visible AceApp window that is not the simulator does not count.
     ChildProcess other = StartWindow("AceApp", "Sim Update");
-    ASSERT_TRUE(other.IsValid());
+    ASSERT_TRUE(other.IsValid()) << other.error();
     const DWORD start = ::GetTickCount();
     EXPECT_EQ(RunSilently(kServer, "2970"), std::optional<DWORD>(1));
     EXPECT_GE(::GetTickCount() - start, 1400u) << "the start-up pause is 1.5 s";
@@ -87,7 +87,7 @@ TEST_F(StartUpTest, NoSimulatorWindowLogsAndExitsOneAfterThePause) {
 
 TEST_F(StartUpTest, NoSimConnectLibraryExitsZeroWithoutEnteringTheLoop) {
     ChildProcess simulator = StartWindow("AceApp", "Microsoft Flight Simulator - 1.37.19.0");
-    ASSERT_TRUE(simulator.IsValid());
+    ASSERT_TRUE(simulator.IsValid()) << simulator.error();
     ASSERT_EQ(::GetFileAttributesA((BinFolder() + "\\SimConnect.dll").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(RunSilently(kServer, "2970"), std::optional<DWORD>(0));
     EXPECT_EQ(ReadWholeFile(LogPath()),

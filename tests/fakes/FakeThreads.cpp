@@ -62,11 +62,30 @@ bool FakeThreads::IsEvent(EventId event) const {
     return events_.contains(event);
 }
 
-bool FakeThreads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
+platform::WaitResult FakeThreads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
     journal_.Add("Threads.WaitEvent " + std::to_string(timeoutMilliseconds));
-    if (TakeIfSet(event)) return true;
+    // As on Windows: an event that was never made, or was closed, fails at once.
+    enum class State { Unknown, Unset, Taken };
+    auto take = [&] {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        auto found = events_.find(event);
+        if (found == events_.end()) return State::Unknown;
+        if (!found->second.set) return State::Unset;
+        if (!found->second.manualReset) found->second.set = false;
+        return State::Taken;
+    };
+    const auto result = [](State state) {
+        switch (state) {
+            case State::Unknown: return platform::WaitResult::Failed;
+            case State::Unset: return platform::WaitResult::TimedOut;
+            case State::Taken: return platform::WaitResult::Signalled;
+        }
+        return platform::WaitResult::Failed;
+    };
+    const State before = take();
+    if (before != State::Unset) return result(before);
     clock_.Sleep(timeoutMilliseconds);
-    return TakeIfSet(event);
+    return result(take());
 }
 
 void FakeThreads::CloseEvent(EventId event) {

@@ -42,7 +42,7 @@ SIMCONNECT_HRESULT RecordingSimConnect::CallDispatch(SIMCONNECT_HANDLE, SIMCONNE
                                                      void* context) {
     // Called a thousand times a second: not worth a journal line.
     if (onCallDispatch) onCallDispatch(dispatch, context);
-    return SIMCONNECT_S_OK;
+    return callDispatchResult;
 }
 
 SIMCONNECT_HRESULT RecordingSimConnect::GetNextDispatch(SIMCONNECT_HANDLE, SIMCONNECT_RECV**, std::uint32_t*) {

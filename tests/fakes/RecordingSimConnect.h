@@ -22,6 +22,8 @@ public:
     std::atomic<EventId> openedEvent{0};
     // Runs on every CallDispatch, with the procedure and context the core passed.
     std::function<void(SIMCONNECT_DISPATCHPROC, void*)> onCallDispatch;
+    // What CallDispatch answers: a failure is how a lost simulator shows.
+    std::atomic<SIMCONNECT_HRESULT> callDispatchResult{SIMCONNECT_S_OK};
 
 private:
     SIMCONNECT_HRESULT Record(std::string entry);

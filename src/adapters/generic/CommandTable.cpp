@@ -3,6 +3,10 @@
 #include "adapters/generic/CommandActions.h"
 #include "sim/SessionState.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <iterator>
 
 namespace tarvo::adapters::generic {
@@ -768,14 +772,17 @@ constexpr bool StartsWithACode() {
     return std::size(kTable) > 0 && kTable[0].kind == StepKind::Code;
 }
 
+// Sorted rather than compared pairwise: the pairwise loop runs past clang's
+// limit on constant evaluation.
 constexpr bool CodesAreUnique() {
-    for (std::size_t i = 0; i < std::size(kTable); ++i) {
-        if (kTable[i].kind != StepKind::Code) continue;
-        for (std::size_t j = i + 1; j < std::size(kTable); ++j) {
-            if (kTable[j].kind == StepKind::Code && kTable[j].number == kTable[i].number) return false;
-        }
+    std::array<std::uint32_t, std::size(kTable)> codes{};
+    std::size_t count = 0;
+    for (const Step& step : kTable) {
+        if (step.kind == StepKind::Code) codes[count++] = step.number;
     }
-    return true;
+    std::sort(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(count));
+    return std::adjacent_find(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(count)) ==
+           codes.begin() + static_cast<std::ptrdiff_t>(count);
 }
 
 // In a row with branches every step belongs to one, Otherwise comes last, and

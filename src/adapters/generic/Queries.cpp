@@ -2,6 +2,7 @@
 
 #include "adapters/fenix/Fcu.h"
 #include "adapters/generic/Aircraft.h"
+#include "base/Convert.h"
 #include "link/Reports.h"
 #include "sim/SessionState.h"
 
@@ -586,7 +587,7 @@ double FieldsAnswer(const Server& server, const DefaultSource& source) {
         case Combine::FirstNonZero:
             return values[0] != 0.0 ? values[0] : values[1];
         case Combine::ByEngineType: {
-            const auto type = static_cast<std::int32_t>(values[0]);
+            const std::int32_t type = TruncateToInt32(values[0]);
             return type == kPistonEngine || type == kTurbopropEngine ? values[2] : values[1];
         }
     }

@@ -118,6 +118,27 @@ TEST_F(DiscoveryThreadTest, AnAircraftChangeDuringTheWaitBringsTheBridgeUpAgain)
     EXPECT_EQ(fake.server.bridge.retryCount, 0) << "no retry was spent";
 }
 
+TEST_F(DiscoveryThreadTest, ShutdownDuringTheWaitEndsTheThreadWithoutAnnouncingAnything) {
+    fake.server.bridge.lvarsReceived = true;
+    fake.server.host.stopEvent = fake.threads.NewEvent(true, false);
+    fake.clock.OnSleep([this](std::uint32_t ms) {
+        fake.journal.Add("Clock.Sleep " + std::to_string(ms));
+        if (ms != 35000) return;
+        fake.server.host.running = false;
+        fake.threads.SignalEvent(fake.server.host.stopEvent);
+    });
+    RunDiscovery(fake.server);
+    EXPECT_EQ(Sequence(), (std::vector<std::string>{
+                              "Files.AppendLine checking for Fenix A320",
+                              "Files.AppendLine Connected to MSFS",
+                              "Threads.Start priority=1",
+                              "Clock.Sleep 35000",
+                          }));
+    EXPECT_FALSE(fake.server.bridge.valueDelivery);
+    EXPECT_TRUE(fake.server.host.locks.discovery.try_lock()) << "the lock is left";
+    fake.server.host.locks.discovery.unlock();
+}
+
 // The new aircraft's own thread ends on the held lock, so this one starts over
 // for it: one 39255, after the new aircraft's routines, and nothing left of
 // the aircraft it began with.

@@ -21,7 +21,6 @@ constexpr auto kAp = sim::kAutopilotRecord;
 constexpr auto kSys = sim::kSystemsRecord;
 constexpr auto kEng = sim::kEngineRecord;
 constexpr auto kGauge = sim::kEngineGaugeRecord;
-constexpr auto kDesign = sim::kDesignRecord;
 constexpr auto kWx = sim::kWeatherRecord;
 constexpr auto kFuel = sim::kFuelRecord;
 constexpr auto kExits = sim::kExitsRecord;

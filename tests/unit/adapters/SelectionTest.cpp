@@ -1,11 +1,13 @@
 #include "adapters/Selection.h"
 
+#include "adapters/fenix/FenixSearches.h"
 #include "adapters/generic/GenericAdapter.h"
 #include "bridge/WasmBridge.h"
 #include "fakes/FakeServer.h"
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <tuple>
 
 namespace tarvo::adapters {
@@ -106,6 +108,20 @@ TEST_F(SelectionTest, FenixSearchNeverTouchesTheTable) {
     other.desktop.AddWindow({"WindowsForms10.Window.8.app.0.1", "FenixSim A320 System", true, 7});
     SelectAdapter(other.server, 58, 2);
     EXPECT_FALSE(other.server.adapters.fenixFlag);
+}
+
+// The discovery thread looks for the Fenix's window while the crew app may ask
+// the main thread to look for it too. Run under ThreadSanitizer, this shows a race.
+TEST_F(SelectionTest, TheDiscoveryThreadAndTheMainThreadMayLookForTheFenixAtOnce) {
+    const WindowId fenix = fake.desktop.AddWindow(
+        {"WindowsForms10.Window.8.app.0.27a2811_r12_ad1", "FenixSim A320 System 1.5.1.200, commit 5a848f0ad0", false, 7});
+    std::thread discovery([this] {
+        for (int i = 0; i < 200; ++i) fenix::FindFenixByKnownVersions(fake.server);
+    });
+    for (int i = 0; i < 200; ++i) SelectAdapter(fake.server, 58, 2);
+    discovery.join();
+    EXPECT_EQ(fake.server.adapters.fenixWindow, fenix);
+    EXPECT_TRUE(fake.server.adapters.fenixFlag);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <cstring>
 #include <random>
 
@@ -250,6 +251,54 @@ TEST_F(AtcMenuTest, ReaderFindsTheMenuAndAsksForGroundServices) {
     EXPECT_FALSE(StartAtcReader(fake.server)) << "the run's budget is spent";
 }
 
+// The simulator's menu holds ten choices at most (keys 1 to 9 and 0); memory
+// that goes on looking like a menu must not keep the walk going, an entry that
+// cannot be read whole is no entry, and a "Ground on" past the tenth choice has
+// no key to choose it with.
+TEST_F(AtcMenuTest, TheWalkStopsWhereTheMenuCanEnd) {
+    const auto numbered = [](std::size_t count, std::size_t groundAt) {
+        std::vector<std::string> entries;
+        for (std::size_t n = 0; n < count; ++n) {
+            entries.push_back(std::to_string((n + 1) % 10) + " - " +
+                              (n == groundAt ? "Contact Ground on 121.9" : "Say Again"));
+        }
+        return entries;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::string> entries;
+        std::size_t marker;
+        std::size_t regionSize;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"the tenth choice", numbered(10, 9), 0, 0x4000, {"SimConnect.TransmitClientEvent 0 311 1 1 16"}},
+        {"an eleventh choice", numbered(11, 10), 0, 0x4000, {}},
+        // The second entry begins 32 bytes before the region ends: its text is
+        // there, the rest of its 64 bytes is not.
+        {"an entry cut short", numbered(2, 1), 0x1000 - 280 - 536 - 32, 0x1000, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.server.host.simulatorProcess = kSimulator;
+        f.memory.regions = {{{0x0, 0x10000, 0, 0x10000, 0, 0}, {}},
+                            MenuRegion(0x10000, c.marker, c.entries, c.regionSize)};
+        ASSERT_TRUE(StartAtcReader(f.server));
+        f.threads.RunNextThread();
+        EXPECT_EQ(f.server.atc.address, 0x10000u + c.marker);
+        EXPECT_EQ(f.journal.EntriesStartingWith("SimConnect.TransmitClientEvent"), c.events);
+    }
+
+    // Forty entries that all look valid: the crew app's read stops after sixteen.
+    fake.memory.regions = {MenuRegion(0x10000, 0, numbered(40, 40), 0x8000)};
+    fake.server.atc.address = 0x10000;
+    ReadAtcMenu(fake.server, false);
+    const std::string text = Text();
+    EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 0);
+    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 16);
+}
+
 TEST_F(AtcMenuTest, TextGoesToTheCrewAppFromItsSource) {
     ShowMenu({"1 - Say Again"});
     ReadAtcMenu(fake.server, false);
@@ -270,6 +319,34 @@ TEST_F(AtcMenuTest, TextGoesToTheCrewAppFromItsSource) {
     SendAtcText(fake.server, false);
     ASSERT_EQ(fake.desktop.copyData.size(), 2u);
     EXPECT_EQ(std::string(fake.desktop.copyData[1].bytes.begin(), fake.desktop.copyData[1].bytes.end()), "Tower");
+}
+
+TEST_F(AtcMenuTest, AReaderEndsWithoutSearchingOnceTheServerStops) {
+    fake.memory.regions = {{{0x0, 0x10000, 0, 0x10000, 0, 0}, {}}, MenuRegion(0x10000, 0, {"1 - Say Again"})};
+    ASSERT_TRUE(StartAtcReader(fake.server));
+    fake.server.host.running = false;
+    fake.threads.RunNextThread();
+    EXPECT_EQ(fake.server.atc.address, 0u) << "the search stopped before the menu";
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_FALSE(fake.server.atc.readerStarted);
+}
+
+// The reader thread's last read and the crew app's reads and choices on the
+// main thread meet in the menu text. Run under ThreadSanitizer, this shows a race.
+TEST_F(AtcMenuTest, TheReaderThreadAndTheCrewAppShareTheMenuText) {
+    fake.memory.regions = {{{0x0, 0x10000, 0, 0x10000, 0, 0}, {}},
+                           MenuRegion(0x10000, 0, {"1 - Request IFR Clearance", "2 - Say Again"})};
+    fake.server.host.linkWindow = 0x77;
+    ASSERT_TRUE(StartAtcReader(fake.server));
+    std::thread reader([this] { fake.threads.RunNextThread(); });
+    while (fake.server.atc.readerStarted) {
+        ReadAtcMenu(fake.server, false);
+        ChooseAtcEntry(fake.server, 64708);
+        SendAtcText(fake.server, false);
+    }
+    reader.join();
+    ReadAtcMenu(fake.server, false);
+    EXPECT_EQ(Text(), "1 - Request IFR Clearance\n2 - Say Again\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <thread>
 
 namespace tarvo::bridge {
@@ -41,10 +42,11 @@ std::vector<std::uint8_t> NameRecords(const std::vector<std::string>& names) {
 struct WasmBridgeTest : BridgeFixture {
     WasmBridgeTest() {
         api.SetTrace([this](const simworld::TraceEntry& entry) {
-            if (entry.connection == "FSUIPC-WASM-IF" && entry.direction == "call") {
-                const std::lock_guard<std::mutex> lock(callsMutex);
-                calls.push_back(entry.function + " " + (entry.arguments.empty() ? "" : entry.arguments[0]));
-            }
+            // Taking records is not traffic the bridge makes of its own.
+            if (entry.connection != "FSUIPC-WASM-IF" || entry.function == "CallDispatch") return;
+            const std::lock_guard<std::mutex> lock(callsMutex);
+            auto& list = entry.direction == "call" ? calls : sends;
+            list.push_back(entry.function + " " + (entry.arguments.empty() ? "" : entry.arguments[0]));
         });
         world.CreateClientArea("FSUIPC_config", 6056, true);
         world.CreateClientArea("FSUIPC_SetLvar", 12, false);
@@ -73,8 +75,27 @@ struct WasmBridgeTest : BridgeFixture {
         return calls;
     }
 
+    std::size_t SendsOf(const std::string& record) {
+        const std::lock_guard<std::mutex> lock(callsMutex);
+        return static_cast<std::size_t>(std::count(sends.begin(), sends.end(), record));
+    }
+
+    // Returns once the bridge has dispatched every record the module sent
+    // before: a change of the last value area queues behind them, and the
+    // worker takes one record at a time.
+    void WaitUntilHandedOver() {
+        const std::size_t seen = SendsOf("CLIENT_DATA 19");
+        const double marker = ++markers;
+        std::vector<std::uint8_t> bytes(sizeof(marker));
+        std::memcpy(bytes.data(), &marker, sizeof(marker));
+        world.WriteClientArea("values9", 0, bytes);
+        WaitUntil([&] { return SendsOf("CLIENT_DATA 19") > seen; });
+    }
+
     std::mutex callsMutex;
     std::vector<std::string> calls;
+    std::vector<std::string> sends;
+    double markers = 0;
     std::vector<std::vector<std::uint8_t>> setLvarRecords;
     std::vector<std::string> codes;
 };
@@ -147,7 +168,7 @@ TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver)
 
     const std::size_t before = Calls().size();
     Publish(OneOfEach(56 * 2));  // the same record again
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WaitUntilHandedOver();
     EXPECT_EQ(Calls().size(), before) << "no traffic for an identical configuration";
 
     world.CreateClientArea("B.lvars0", 56 * 3, true);
@@ -194,7 +215,7 @@ TEST_F(WasmBridgeTest, ValuesArriveOnlyWhenDeliveryIsOnAndNeverPastTheNames) {
     std::vector<std::uint8_t> bytes(sizeof(values));
     std::memcpy(bytes.data(), values, sizeof(values));
     world.WriteClientArea("values0", 0, bytes);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WaitUntilHandedOver();
     EXPECT_EQ(bridge.LvarValue(0), 0.0) << "delivery is off until discovery has finished";
 
     fake.server.bridge.valueDelivery = true;
@@ -232,22 +253,39 @@ TEST_F(WasmBridgeTest, WritesFollowedByNeutralRecordsAndCodeLimits) {
                                                "", "1"}));
 }
 
+// A bridge over the recording SimConnect whose worker runs on a thread of the
+// test's; the test hands it records as the simulator would.
+struct HandedRecords : ::testing::Test {
+    HandedRecords() {
+        fake.clock.SetAutoAdvance(true);
+        fake.simConnect.onCallDispatch = [this](SIMCONNECT_DISPATCHPROC dispatch, void* context) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            for (auto& message : queued) {
+                dispatch(reinterpret_cast<SIMCONNECT_RECV*>(message.data()), static_cast<std::uint32_t>(message.size()),
+                         context);
+            }
+            queued.clear();
+        };
+    }
+    ~HandedRecords() override {
+        StopBridge(fake.server);
+        if (worker.joinable()) worker.join();
+    }
 
-// Records the module could never send through a well-behaved simulator: a
-// configuration cut short, more areas than there are slots, names that fill
-// their fields without a NUL, a name record shorter than its area.
-TEST(WasmBridgeBounds, WhatTheModuleSendsIsReadOnlyAsFarAsItGoes) {
-    fakes::FakeServer fake;
-    fake.clock.SetAutoAdvance(true);
-    std::mutex mutex;
-    std::vector<std::vector<std::uint8_t>> queued;
-    fake.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC dispatch, void* context) {
-        const std::lock_guard<std::mutex> lock(mutex);
-        for (auto& message : queued) dispatch(reinterpret_cast<SIMCONNECT_RECV*>(message.data()),
-                                              static_cast<std::uint32_t>(message.size()), context);
-        queued.clear();
-    };
-    const auto send = [&](std::uint32_t request, std::uint32_t define, const std::vector<std::uint8_t>& payload) {
+    // Returns once the worker has set up its connection and waits for records.
+    void StartWorker() {
+        ASSERT_TRUE(CreateAndStartBridge(fake.server));
+        worker = std::thread([this] { fake.threads.RunNextThread(); });
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (fake.journal.EntriesStartingWith("Threads.StartTimer").empty() &&
+               std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_FALSE(fake.journal.EntriesStartingWith("Threads.StartTimer").empty()) << "the worker did not start";
+    }
+
+    // One client-data record; returns once the worker has dispatched it.
+    void Send(std::uint32_t request, std::uint32_t define, const std::vector<std::uint8_t>& payload) {
         std::vector<std::uint8_t> message(kSimConnectDataOffset + payload.size(), 0);
         SIMCONNECT_RECV_CLIENT_DATA header{};
         header.dwSize = static_cast<std::uint32_t>(message.size());
@@ -270,10 +308,23 @@ TEST(WasmBridgeBounds, WhatTheModuleSendsIsReadOnlyAsFarAsItGoes) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         FAIL() << "the worker did not dispatch";
-    };
+    }
 
-    ASSERT_TRUE(CreateAndStartBridge(fake.server));
-    std::thread worker([&] { fake.threads.RunNextThread(); });
+    std::size_t Calls(const std::string& prefix) const {
+        return fake.journal.EntriesStartingWith("SimConnect." + prefix).size();
+    }
+
+    fakes::FakeServer fake;
+    std::mutex mutex;
+    std::vector<std::vector<std::uint8_t>> queued;
+    std::thread worker;
+};
+
+// Records the module could never send through a well-behaved simulator: a
+// configuration cut short, more areas than there are slots, names that fill
+// their fields without a NUL, a name record shorter than its area.
+TEST_F(HandedRecords, WhatTheModuleSendsIsReadOnlyAsFarAsItGoes) {
+    StartWorker();
 
     // 84 described areas, the first named by 64 characters without a NUL; the
     // record ends before the kinds, so every area reads as lvar names.
@@ -282,23 +333,109 @@ TEST(WasmBridgeBounds, WhatTheModuleSendsIsReadOnlyAsFarAsItGoes) {
     for (int i = 1; i < 84; ++i) areas.push_back({"lvars" + std::to_string(i), 56, 0});
     std::vector<std::uint8_t> config = Configuration("1.0.3", areas);
     config.resize(5720);
-    send(9, 1, config);
+    Send(9, 1, config);
     const auto requests = fake.journal.EntriesStartingWith("SimConnect.RequestClientData");
     EXPECT_EQ(requests.size(), 71u) << "70 lvar-name areas, then the configuration's updates";
     EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.MapClientDataNameToID " + std::string(64, 'N') + " ").size(),
               1u);
+    EXPECT_EQ(Calls("CreateClientData"), 70u) << "nothing is created for the areas beyond the slots";
 
     // The first area (definition 4) holds three records; this message brings two and a bit.
     std::vector<std::uint8_t> names(56 * 2 + 20, 'x');
     std::fill_n(names.begin(), 56, 'A');
-    send(30, 4, names);
+    Send(30, 4, names);
     NameListCopy copy;
     CurrentBridge(fake.server)->CopyLvarNames(copy);
     ASSERT_EQ(copy.size(), 2u);
     EXPECT_EQ(copy[0], std::string(56, 'A'));
+}
 
-    StopBridge(fake.server);
-    worker.join();
+TEST_F(HandedRecords, AreasOfAKindTheBridgeDoesNotUseAreNeitherMappedNorCreated) {
+    StartWorker();
+    Send(9, 1,
+         Configuration(
+             "1.0.3", {{"lvars", 56, 0}, {"odd", 56, 7}, {"hvars", 56, 1}, {"negative", 56, -1}, {"values", 8192, 2}}));
+    const std::pair<const char*, std::size_t> mapped[] = {
+        {"lvars", 1}, {"odd", 0}, {"hvars", 1}, {"negative", 0}, {"values", 1}};
+    for (const auto& [name, times] : mapped) {
+        EXPECT_EQ(Calls(std::string("MapClientDataNameToID ") + name + " "), times) << name;
+    }
+    EXPECT_EQ(Calls("CreateClientData"), 3u);
+    EXPECT_EQ(Calls("RequestClientData"), 4u) << "three areas and the configuration's updates";
+}
+
+// A module with nothing to publish yet answers with a configuration of no
+// areas; it is asked again a period later, not at once, or both sides would
+// spin as fast as the connection allows.
+TEST_F(HandedRecords, AConfigurationWithoutAreasIsAskedForAgainAfterAPeriod) {
+    StartWorker();
+    fake.journal.Clear();
+    Send(9, 1, std::vector<std::uint8_t>(6056, 0));
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.StartTimer"),
+              std::vector<std::string>{"Threads.StartTimer 1000 1000"});
+    EXPECT_EQ(Calls("RequestClientData"), 0u) << "neither areas nor updates are asked for";
+}
+
+// However the worker ends, the connection is closed and the bridge can start
+// again; a wait that fails ends the loop instead of spinning in it.
+TEST(WasmBridgeWorker, EndsClosedWhenItsWaitFailsOrItsDispatchThrows) {
+    const struct {
+        const char* what;
+        std::function<void(fakes::FakeServer&)> arrange;
+        std::string line;
+    } cases[] = {
+        {"the wake event is gone", [](fakes::FakeServer& f) { f.threads.CloseEvent(f.simConnect.openedEvent); },
+         "WaitForSingleObject returned with error, quitting now."},
+        {"the dispatch throws",
+         [](fakes::FakeServer& f) {
+             f.simConnect.onCallDispatch = [](SIMCONNECT_DISPATCHPROC, void*) {
+                 throw std::runtime_error("dispatch broke");
+             };
+             f.threads.SignalEvent(f.simConnect.openedEvent);
+         },
+         "Unexpected failure in a worker thread: dispatch broke"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.files.MakeFolder(fakes::kFakeCrewFolder);
+        ASSERT_TRUE(CreateAndStartBridge(f.server));
+        WasmBridge& bridge = *CurrentBridge(f.server);
+        c.arrange(f);
+        f.threads.RunNextThread();  // returns only once the worker has ended
+
+        const auto log = f.journal.EntriesStartingWith("Files.AppendLine ");
+        EXPECT_NE(std::find(log.begin(), log.end(), "Files.AppendLine " + c.line), log.end());
+        EXPECT_FALSE(bridge.IsWorkerRunning());
+        EXPECT_FALSE(bridge.IsOpen());
+        EXPECT_EQ(f.journal.EntriesStartingWith("SimConnect.Close").size(), 1u);
+        f.simConnect.onCallDispatch = nullptr;
+        EXPECT_TRUE(bridge.Start()) << "a new connection and worker";
+        bridge.RequestQuit();
+        f.threads.RunNextThread();
+    }
+}
+
+// Command workers release their buttons through the bridge after the main
+// loop, so the worker serves on until shutdown destroys the bridge, which
+// then is not started again.
+TEST(WasmBridgeWorker, ServesAfterTheMainLoopUntilShutdownDestroysIt) {
+    fakes::FakeServer f;
+    f.clock.SetAutoAdvance(true);
+    f.files.MakeFolder(fakes::kFakeCrewFolder);
+    ASSERT_TRUE(CreateAndStartBridge(f.server));
+    f.server.host.running = false;
+    int dispatches = 0;
+    f.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC, void*) {
+        if (++dispatches == 1) DestroyBridge(f.server);
+    };
+    f.threads.SignalEvent(f.simConnect.openedEvent);
+    f.threads.RunNextThread();  // returns only once the worker has ended
+
+    EXPECT_EQ(dispatches, 1);
+    EXPECT_FALSE(CreateAndStartBridge(f.server));
+    EXPECT_EQ(f.journal.EntriesStartingWith("SimConnect.Close").size(), 1u);
 }
 
 }  // namespace

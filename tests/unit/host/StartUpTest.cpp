@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -130,6 +131,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Files.AppendLine Logging started",
         "Files.AppendLine Tarvo81_Ldr loading",
         "Threads.NewEvent",
+        "Threads.NewEvent",  // the stop event
         "Desktop.EnumerateWindows",
         "Threads.WaitEvent 1500",
         "Desktop.RegisterWindowClass SimConnector style=0x00000003 cursor=104",  // CS_HREDRAW | CS_VREDRAW
@@ -145,7 +147,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "ProcessMemory.Open 4242 2097151",
         "ProcessMemory.EnableDebugPrivilege",
         "Threads.NewEvent",                     // the session's event
-        "SimConnect.Open ZULtoMSFS 0 0 257 0",  // ... given to the session
+        "SimConnect.Open ZULtoMSFS 0 0 258 0",  // ... given to the session
         "Files.AppendLine Created Simconnect session",
         "Threads.Start priority=2",  // the ATC menu reader
         "Files.AppendLine CreatedSimconnect data definitions",  // the session set-up, whose calls
@@ -154,6 +156,7 @@ TEST_F(StartUpTest, StartUpMainLoopAndShutdownRunInOrder) {
         "Desktop.WaitForMessageOrEvent 10",  // the one pass, idle
         "Files.AppendLine Leaving main loop",
         "Threads.CloseEvent",
+        "Files.AppendLine Worker threads still running at shutdown: 1",  // the reader, never run here
         "SimConnect.UnsubscribeFromSystemEvent 154",
         "SimConnect.UnsubscribeFromSystemEvent 153",
         "SimConnect.UnsubscribeFromSystemEvent 152",
@@ -210,6 +213,52 @@ TEST_F(StartUpTest, SimulatorQuitEndsTheLoopAndTellsTheCrewApp) {
     EXPECT_EQ(fake.server.host.crewWindow, 0u);
 }
 
+// A simulator that goes away without a quit record (it crashed, its pipe broke)
+// leaves a dispatch that fails on every pass; a failure that does not last is
+// no reason to leave.
+TEST_F(StartUpTest, ADispatchThatKeepsFailingEndsTheSessionAsAQuitDoes) {
+    const struct {
+        const char* what;
+        int failingPasses;  // an idle pass waits 10 ms
+        bool lost;
+    } cases[] = {
+        {"failing from then on", 1 << 30, true},
+        {"failing two seconds, then working again", 200, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::FakeServer f;
+        f.clock.SetAutoAdvance(true);
+        f.files.MakeFolder(fakes::kFakeCrewFolder);
+        f.desktop.AddWindow({"AceApp", "Microsoft Flight Simulator - 1.37.19.0", true, kSimulatorProcess});
+        const WindowId crew = f.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
+        int pass = 0;
+        f.simConnect.onCallDispatch = [&](SIMCONNECT_DISPATCHPROC, void*) {
+            ++pass;
+            f.simConnect.callDispatchResult = pass <= c.failingPasses ? SIMCONNECT_E_FAIL : SIMCONNECT_S_OK;
+            if (pass == 500) f.server.host.running = false;
+        };
+        EXPECT_EQ(RunServer(f.server, "2970"), 0);
+
+        std::vector<std::string> log;
+        for (const std::string& entry : f.journal.EntriesStartingWith("Files.AppendLine ")) {
+            log.push_back(entry.substr(17));
+        }
+        const bool lost = std::find(log.begin(), log.end(), "Simconnect session lost") != log.end();
+        EXPECT_EQ(lost, c.lost);
+        EXPECT_EQ(log.back(), "Tarvo81_Ldr unloading");
+        if (c.lost) {
+            EXPECT_LT(pass, 500);
+            EXPECT_GE(pass, 300) << "three seconds of failures";
+            EXPECT_EQ(f.desktop.posts, (std::vector<fakes::PostedMessage>{{crew, link::kMsgServerLeaving, 0, 0}}));
+            EXPECT_EQ(f.server.host.crewWindow, 0u);
+        } else {
+            EXPECT_EQ(pass, 500);
+            EXPECT_TRUE(f.desktop.posts.empty());
+        }
+    }
+}
+
 TEST_F(StartUpTest, MainLoopTakesOneWindowMessageOrWatchesTheKeyboard) {
     AddSimulator();
     const WindowId crew = fake.desktop.AddWindow({"CSpeaker", "Zulcrest", true, 11});
@@ -254,8 +303,9 @@ TEST_F(StartUpTest, AMainLoopPassSleepsOnlyWhenItFoundNothingToDo) {
     // A burst is taken one message a pass without a pause, and so are the records.
     EXPECT_EQ(passes, (std::vector<std::string>{"1: message", "2: message", "3: message", "4: wait 10", "5:",
                                                 "6: wait 10", "7: wait 10", "8: wait 10", "9: wait 10"}));
-    // Every idle pass slept its 10 ms but the one the simulator woke.
-    EXPECT_EQ(fake.clock.SleptMilliseconds(), 1500u + 4 * 10);
+    // Every idle pass slept its 10 ms but the one the simulator woke; shutdown
+    // then waits its bound for the ATC reader, which never runs here.
+    EXPECT_EQ(fake.clock.SleptMilliseconds(), 1500u + 4 * 10 + 5000);
 }
 
 TEST_F(StartUpTest, AFailingWaitStillPausesTheLoop) {
@@ -312,6 +362,26 @@ TEST_F(StartUpTest, AFailureOnTheMainThreadStillEndsTheSessionAndTheLog) {
                   c.then);
         EXPECT_FALSE(f.server.host.running) << "worker threads see the server going";
     }
+}
+
+// A worker may still call the session: it is told to stop and waited for,
+// with a bound, before the session closes.
+TEST_F(StartUpTest, AFailureWaitsForTheWorkersBeforeClosingTheSession) {
+    AddSimulator();
+    StopAfterPasses(1);
+    fake.journal.ThrowAt("Desktop.WaitForMessageOrEvent 10");  // in the main loop
+    EXPECT_THROW(RunServer(fake.server, "2970"), std::runtime_error);
+
+    const std::size_t failedAt = fake.journal.Entries().size();
+    EXPECT_EQ(ShutDownAfterFailure(fake.server), 1);
+    const std::vector<std::string> entries = fake.journal.Entries();
+    const std::vector<std::string> after(entries.begin() + static_cast<std::ptrdiff_t>(failedAt), entries.end());
+    const auto at = [&](std::string_view entry) {
+        return std::find(after.begin(), after.end(), entry) - after.begin();
+    };
+    // The ATC reader, never run here, is the worker that does not end.
+    EXPECT_LT(at("Files.AppendLine Worker threads still running at shutdown: 1"), at("SimConnect.Close"));
+    EXPECT_LT(at("SimConnect.Close"), static_cast<std::ptrdiff_t>(after.size())) << "the session still closes";
 }
 
 TEST(SimulatorFinder, TakesTheFirstVisibleAceAppNamingTheSimulator) {

@@ -1,12 +1,17 @@
 #include "link/Overlay.h"
 
+#include "base/VirtualKeys.h"
 #include "fakes/FakeServer.h"
+#include "host/KeyboardWatcher.h"
 #include "link/LinkWindow.h"
 #include "link/Messages.h"
+#include "sim/Dispatch.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
+#include <thread>
 
 namespace tarvo::link {
 namespace {
@@ -122,6 +127,38 @@ TEST_F(OverlayTest, NoticesByNumberComeFromTheProgramsStrings) {
     procedure.OnMessage(link, platform::kWmCopyData, crew, 0, &record);
     procedure.OnMessage(link, 39177, 0, 3000, nullptr);
     EXPECT_EQ(fake.desktop.overlayTexts.back(), custom);
+}
+
+// Notices come from the main loop (the keyboard watcher, the frames' refresh,
+// the time-out) and from adapters' worker threads alike; the overlay lock keeps
+// the line and its timer whole. Run under ThreadSanitizer, this shows a race.
+TEST_F(OverlayTest, NoticesFromAWorkerAndFromTheMainLoopShareTheLine) {
+    fake.clock.SetAutoAdvance(true);
+    fake.desktop.SetKeyState(kVkControl, static_cast<std::int16_t>(0xFF80));
+    fake.desktop.SetKeyState(kVkLMenu, static_cast<std::int16_t>(0xFF80));
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int i = 0; i < 300; ++i) ShowOverlayText(fake.server, "Flaps 5", 2, false);
+        done = true;
+    });
+    SIMCONNECT_RECV_EVENT_FRAME frame{};
+    frame.dwSize = sizeof(frame);
+    frame.dwID = SIMCONNECT_RECV_ID_EVENT_FRAME;
+    frame.fFrameRate = 30.0f;
+    for (int pass = 0; !done || pass < 300; ++pass) {
+        // X pressed and released with Ctrl and left Alt held: the take-over notice.
+        fake.desktop.SetKeyState(kVkX, pass % 2 == 0 ? static_cast<std::int16_t>(0xFF80) : 0);
+        host::WatchKeyboard(fake.server);
+        sim::Dispatch(fake.server, reinterpret_cast<const SIMCONNECT_RECV*>(&frame), sizeof(frame));
+        fake.clock.Advance(1);
+        CheckOverlayTimeout(fake.server);
+    }
+    worker.join();
+    EXPECT_GT(fake.desktop.overlayTexts.size(), 0u);
+    // Whichever notice came last, its time runs out and the line is hidden.
+    fake.clock.Advance(3000);
+    CheckOverlayTimeout(fake.server);
+    EXPECT_FALSE(HideRequests().empty());
 }
 
 }  // namespace

@@ -116,6 +116,23 @@ TEST_F(ReportsTest, NamedVariablesFollowTheirCaseRules) {
     }
 }
 
+// Whatever the simulator's records hold, a derived value is a defined number:
+// out of range it is clamped, as the crew app's 32 bits allow.
+TEST_F(ReportsTest, DerivedNamedValuesAreClampedToTheirRange) {
+    SetField(sim::kFuelRecord, 4, 2000000000);      // centre gallons, times 8.34
+    SetField(sim::kWeatherRecord, 4, -2000000000);  // Celsius, to Fahrenheit
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"(A:FUEL TANK CENTER QUANTITY,pound", 2147483647},
+        {"(A:TOTAL AIR TEMPERATURE,Fahrenheit)", -2147483647 - 1},
+    };
+    for (const auto& [name, expected] : cases) {
+        std::int32_t integer = 0;
+        std::string text;
+        LookUpNamedVariable(fake.server, name, integer, text);
+        EXPECT_EQ(integer, expected) << name;
+    }
+}
+
 TEST_F(ReportsTest, SnapshotCombinesRecordsAdapterAndPhase) {
     SetField(sim::kFlightRecord, 0, 1);    // on ground
     SetField(sim::kFlightRecord, 15, 2);   // engines

@@ -7,6 +7,7 @@
 #include "sim/SessionState.h"
 
 #include <cstring>
+#include <limits>
 
 namespace tarvo::sim {
 namespace {
@@ -245,6 +246,12 @@ TEST(PositionLine, SouthernLatitudesAndNegativeGPrintWithTheirSigns) {
               "FPS : 30.0    LAT: S-33\xB0 -30.0'    LON: E151\xB0 15.0'    ALT: 3500    - 1.5 Gs    Sim Rate: 1.00");
     EXPECT_EQ(PositionLine(60.0, 60.25 * kRadiansPerDegree, -0.5 * kRadiansPerDegree, -20, 1.0, 4.0),
               "FPS : 60.0    LAT: N60\xB0 15.0'    LON: W0\xB0 -30.0'    ALT: -20    + 1.0 Gs    Sim Rate: 4.00");
+}
+
+TEST(PositionLine, NonsenseCoordinatesStillGiveWholeDegrees) {
+    const std::string line = PositionLine(30.0, std::numeric_limits<double>::quiet_NaN(), 1e300, 0, 1.0, 1.0);
+    EXPECT_NE(line.find("LAT: S0\xB0 "), std::string::npos) << line;
+    EXPECT_NE(line.find("LON: E2147483647\xB0 "), std::string::npos) << line;
 }
 
 }  // namespace

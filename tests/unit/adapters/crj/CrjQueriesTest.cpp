@@ -209,7 +209,10 @@ TEST_F(CrjQueriesTest, IntegersFromVariablesAreChecked) {
         {1e12, std::numeric_limits<std::int32_t>::max()},
         {-std::numeric_limits<double>::infinity(), std::numeric_limits<std::int32_t>::min()},
     };
-    for (const auto& [value, integer] : cases) {
+    for (const auto& c : cases) {
+        // Named copies: clang 14 cannot capture structured bindings.
+        const double value = c.first;
+        const std::int32_t integer = c.second;
         module.SetLvar("ASCRJ_FUEL_GRAVITY_FLOW", value);
         module.SetLvar("ASCRJ_FS2C_HDG_VAL", value);
         WaitUntil(
