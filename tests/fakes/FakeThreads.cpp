@@ -63,6 +63,11 @@ bool FakeThreads::WaitEvent(EventId event, std::uint32_t timeoutMilliseconds) {
     return takeIfSet();
 }
 
+bool FakeThreads::IsEventOpen(EventId event) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return events_.contains(event);
+}
+
 void FakeThreads::CloseEvent(EventId event) {
     journal_.Add("Threads.CloseEvent");
     const std::lock_guard<std::mutex> lock(mutex_);
