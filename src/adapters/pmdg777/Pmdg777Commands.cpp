@@ -98,8 +98,8 @@ pmdg::SdkLink& Link(Server& server) {
     return server.adapters.pmdg777.link;
 }
 
-bool Start(Server& server, std::function<void(const pmdg::Sender&)> body) {
-    return pmdg::StartSdkWorker(server, Link(server), ThreadPriority::Normal, std::move(body));
+bool Start(Server& server, ThreadPriority priority, std::function<void(const pmdg::Sender&)> body) {
+    return pmdg::StartSdkWorker(server, Link(server), priority, std::move(body));
 }
 
 // Press, hold for the wait on the click event, release. The worker keeps the
@@ -111,7 +111,7 @@ void StartCduHold(Server& server, std::uint32_t event) {
         const std::lock_guard<std::mutex> lock(state.clickEventMutex);
         click = state.clickEvent;
     }
-    Start(server, [event, click](const pmdg::Sender& sender) {
+    Start(server, ThreadPriority::Normal, [event, click](const pmdg::Sender& sender) {
         pmdg::Send(sender, event, Mouse::LeftPress);
         if (click) click->threads.WaitEvent(click->id, kHoldMilliseconds);
         pmdg::Send(sender, event, Mouse::LeftRelease);
@@ -264,7 +264,7 @@ void Switch69750(const Command& c) {
 constexpr std::uint32_t kStartSwitch = 69805;
 void StartSequence(const Command& c) {
     if (c.value <= 0) return Left(c, kStartSwitch);
-    Start(c.server, [](const pmdg::Sender& sender) {
+    Start(c.server, ThreadPriority::BelowNormal, [](const pmdg::Sender& sender) {
         pmdg::Click(sender, kStartSwitch, Button::Left);
         if (!pmdg::Pause(sender, 1000)) return;
         pmdg::Send(sender, kStartSwitch, Mouse::LeftPress);

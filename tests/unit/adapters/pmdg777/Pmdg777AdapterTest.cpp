@@ -395,7 +395,9 @@ TEST_F(Pmdg777WorkersTest, AReselectionDuringTheHoldLeavesTheEventToItsWait) {
 }
 
 TEST_F(Pmdg777WorkersTest, AnUnloadStopsTheStartSequence) {
+    fake.journal.Clear();
     Run(68656, 1);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Threads.Start"), std::vector<std::string>{"Threads.Start priority=-1"});
     StartWorkerThread(1000);
     WaitAtGate();
     pmdg777::Unload(fake.server);
