@@ -230,6 +230,9 @@ TEST_F(Pmdg777AdapterTest, VariablesAnswerTheirCodes) {
     EXPECT_EQ(Query(14), 0.0);
     SetSlotValue(Slot::NoseLightSwitch, 1.0);
     EXPECT_EQ(Query(14), 1.0);
+    // Codes whose variables the aircraft's list does not hold are not answered.
+    EXPECT_EQ(Query(1410), std::nullopt);
+    EXPECT_EQ(Query(1411), std::nullopt);
     // 32-bit answers.
     SetSlotValue(Slot::T7x292Switch, 259.0);
     EXPECT_EQ(QueryInt(743), 25);
