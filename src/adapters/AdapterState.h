@@ -10,6 +10,7 @@
 #include "adapters/inibuilds/InibuildsState.h"
 #include "adapters/maddog/MaddogState.h"
 #include "adapters/pmdg737/Pmdg737State.h"
+#include "adapters/pmdg777/Pmdg777State.h"
 #include "platform/Types.h"
 
 #include <atomic>
@@ -47,6 +48,7 @@ struct AdapterState {
     inibuilds::InibuildsState inibuilds;
     maddog::MaddogState maddog;
     pmdg737::Pmdg737State pmdg737;
+    pmdg777::Pmdg777State pmdg777;
 };
 
 }  // namespace tarvo::adapters

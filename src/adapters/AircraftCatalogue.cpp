@@ -43,15 +43,14 @@ constexpr AircraftEntry Discovered(std::int32_t id, void (*install)(Server&), st
     return {id, install, true, routines, lvarNamesWanted, installingLine, installedLine};
 }
 
-// The aircraft whose adapters are still to come (PMDG 777 34, Just Flight 146
-// 39, FSS E-Jets 80) use the generic adapter until then. The Just Flight 146
-// and the FSS E-Jets have no discovery routine of their own.
+// The Just Flight 146 (39) and the FSS E-Jets (80) have no adapter of their
+// own and no discovery routine: the generic adapter serves them.
 // clang-format off
 constexpr AircraftEntry kCatalogue[] = {
     Discovered(10, InstallGenericAdapter, {},                                                 10),
     Discovered(17, pmdg737::Install,      {pmdg737::Discover},                                10),
     Discovered(30, InstallGenericAdapter, {asobo::Discover747},                               10),  // a CaptainSim 777
-    Discovered(34, InstallGenericAdapter, {pmdg777::Discover},                                10),
+    Discovered(34, pmdg777::Install,      {pmdg777::Discover},                                10),
     Discovered(39, InstallGenericAdapter, {nullptr, asobo::DiscoverCj4Hvars},                 2000),
     Discovered(45, maddog::InstallMaddogAdapter, {maddog::Discover},                          1200),
     Discovered(51, crj::Install,          {crj::Discover},                                    1250),

@@ -88,6 +88,11 @@ platform::WaitResult FakeThreads::WaitEvent(EventId event, std::uint32_t timeout
     return result(take());
 }
 
+bool FakeThreads::IsEventOpen(EventId event) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return events_.contains(event);
+}
+
 void FakeThreads::CloseEvent(EventId event) {
     journal_.Add("Threads.CloseEvent");
     const std::lock_guard<std::mutex> lock(mutex_);

@@ -43,6 +43,8 @@ public:
     // Runs the oldest started thread body on the calling thread; false if none waits.
     bool RunNextThread();
     std::size_t PendingThreads() const;
+    // The event was made and not closed since.
+    bool IsEventOpen(EventId event) const;
     void FireTimer(TimerId timer);
     // The most recently started timer that still runs; 0 when none does.
     TimerId LastTimer() const;

@@ -31,6 +31,8 @@ std::optional<std::int64_t> Position(const Sender& sender, const Source& source)
         case SourceKind::Lvar:
             if (const auto reading = ReadLvar(*sender.server, source.slot)) return TruncateToInt32(*reading);
             return std::nullopt;
+        case SourceKind::Zero:
+            return 0;
     }
     return std::nullopt;
 }

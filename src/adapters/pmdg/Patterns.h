@@ -26,7 +26,8 @@ enum class Pattern : std::uint8_t {
 };
 
 // Where a row reads the state it decides by.
-enum class SourceKind : std::uint8_t { None, Byte, Word32, Lvar };
+// Zero: a position no variable holds, read as 0.
+enum class SourceKind : std::uint8_t { None, Byte, Word32, Lvar, Zero };
 struct Source {
     SourceKind kind = SourceKind::None;
     std::uint16_t offset = 0;  // Byte, Word32
@@ -40,6 +41,9 @@ constexpr Source AtWord32(std::uint16_t offset) {
 }
 constexpr Source InLvar(Slot slot) {
     return {SourceKind::Lvar, 0, slot};
+}
+constexpr Source AtZero() {
+    return {SourceKind::Zero, 0, Slot::None};
 }
 
 // When an lvar reads "on" for P5 and P6.
