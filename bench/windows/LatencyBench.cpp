@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
     ::DeleteFileA(e2e::LogPath().c_str());
     e2e::ChildProcess simulator = e2e::StartSimulator(e2e::TraceFolder() + "\\bench-latency-sim.jsonl");
     if (!simulator.IsValid()) return Fail("the simulator stand-in did not start");
-    e2e::ChildProcess server = e2e::ChildProcess::Start(e2e::ServerWithSimConnect(), "2970");
+    e2e::ChildProcess server = e2e::StartServerWithSimConnect("2970");
     if (!server.IsValid() || !PumpUntilLogLine("About to enter main loop", 20000)) {
         return Fail("the server did not reach its main loop");
     }

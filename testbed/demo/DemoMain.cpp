@@ -137,6 +137,20 @@ int ShowSession() {
     const auto heard = SimControl("sdk events");
     Say("   aircraft: heard " + (heard && heard->size() > 3 ? heard->substr(3) : std::string("nothing")) +
         " (left button down, then up)");
+    Say("   crew app: the PMDG 777 is loaded (39189 34); the speed brake lever to its middle (39374 65786 8000)");
+    SimControl("sdk area PMDG_777X_Data 728");
+    SimControl("sdk area PMDG_777X_Control 8");
+    CrewControl("send 39189 34 0");
+    CrewControl("post 39374 65786 8000");
+    Say(WaitForLine(simTrace, R"("conn":"ZUL_To_777X","dir":"event","fn":"#74616","args":[131072])", 5000)
+            ? "   aircraft: heard #74616 (a left click)"
+            : "   aircraft: heard nothing");
+    Say("   crew app: the ATR 72-600 is loaded (39189 78); gear down (39374 66080) needs none of its variables");
+    CrewControl("send 39189 78 0");
+    CrewControl("post 39374 66080 0");
+    Say(WaitForLine(simTrace, R"("fn":"TransmitClientEvent","args":[0,235,0,1,16])", 5000)
+            ? "   simulator: GEAR_DOWN"
+            : "   simulator: no GEAR_DOWN");
     // Frames make the server keep its (blank) line on screen, as in a running simulator.
     for (int frame = 0; frame < 15; ++frame) SimControl("frame 30 1");
     ::Sleep(300);
