@@ -148,20 +148,24 @@ ChildProcess StartServerWithSimConnect(const std::string& arguments) {
 
 namespace {
 
-// Waits until a stand-in answers "ping" on its control channel.
+// Waits until a stand-in answers "ping" on its control channel; a loaded
+// machine can take many seconds to start a Wine process.
+constexpr DWORD kStandInStartMilliseconds = 60000;
+
 ChildProcess StartStandIn(const std::string& exe, const std::string& arguments,
                           std::optional<std::string> (*control)(const std::string&)) {
     ChildProcess process = ChildProcess::Start(BinFolder() + "\\" + exe, arguments);
     if (!process.IsValid()) return process;
     bool answered = false;
     WaitUntil([&] { return (answered = control("ping") == std::optional<std::string>("ok")) || !process.IsRunning(); },
-              10000);
+              kStandInStartMilliseconds);
     if (answered) return process;
     if (const auto code = process.WaitForExit(0)) {
         return ChildProcess::Failed(exe + " exited with code " + std::to_string(*code) + " before it answered");
     }
     process.Kill();
-    return ChildProcess::Failed(exe + " did not answer on its control channel within 10 s");
+    return ChildProcess::Failed(exe + " did not answer on its control channel within " +
+                                std::to_string(kStandInStartMilliseconds / 1000) + " s");
 }
 
 }  // namespace
