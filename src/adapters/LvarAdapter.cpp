@@ -214,6 +214,40 @@ void WriteInt32(link::ValueQuery& query, std::int32_t value) {
     std::memcpy(query.value.data(), &value, sizeof value);
 }
 
+void AnswerQuery(Server& server, std::span<const QueryRow> rows, link::ValueQuery& query) {
+    const auto row = std::find_if(rows.begin(), rows.end(), [&query](const QueryRow& r) {
+        return query.code >= r.first && query.code <= r.last;
+    });
+    if (row == rows.end()) return;
+    switch (row->answer) {
+        case Answer::Generic:
+            return generic::QueryValue(server, query);
+        case Answer::Lvar:
+            if (IsKnown(server, row->slot)) WriteDouble(query, Read(server, row->slot));
+            return;
+        case Answer::Field:
+            return WriteDouble(query, ReadField(server, row->field));
+        case Answer::Int32:
+            return WriteInt32(query, TruncateToInt32(ReadField(server, row->field)));
+        case Answer::Computed:
+            return row->compute(server, query);
+        case Answer::Zero:
+            return WriteDouble(query, 0.0);
+    }
+}
+
+void Answer1If(link::ValueQuery& query, bool yes) {
+    WriteDouble(query, yes ? 1.0 : 0.0);
+}
+
+bool Above0(Server& server, Slot slot) {
+    return Read(server, slot) > 0.0;
+}
+
+std::int32_t Truncated(Server& server, Slot slot) {
+    return TruncateToInt32(Read(server, slot));
+}
+
 double ReadField(const Server& server, RecordField field) {
     const sim::Record& record = server.session.records[field.record];
     return field.kind == RecordField::Kind::Float64 ? record.Float64(field.index)

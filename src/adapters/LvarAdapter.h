@@ -1,7 +1,7 @@
 // What the adapters that drive their aircraft through its local variables
 // alone (the Aerosoft CRJ, the Asobo ATR) share: the counting discovery, the
-// routing of commands through tables, workers that end with their adapter,
-// the master-lamp word and the count of two engines. Each adapter calls these
+// routing of commands and queries through tables, workers that end with their
+// adapter, the master-lamp word and the count of two engines. Each adapter calls these
 // with its own tables.
 #pragma once
 
@@ -12,12 +12,14 @@
 #include "platform/Threads.h"
 #include "sim/SessionState.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tarvo::link {
 struct ValueQuery;
@@ -107,6 +109,19 @@ struct CommandTables {
     std::span<const SpecialRow> special;
 };
 
+// No code in two rows, nor in a row and the generic ranges.
+constexpr bool EveryCodeOnce(const CommandTables& tables) {
+    std::vector<std::uint32_t> codes;
+    for (const PlainRow& row : tables.plain) codes.push_back(row.code);
+    for (const SpecialRow& row : tables.special) codes.push_back(row.code);
+    std::sort(codes.begin(), codes.end());
+    if (std::adjacent_find(codes.begin(), codes.end()) != codes.end()) return false;
+    return std::none_of(codes.begin(), codes.end(), [&tables](std::uint32_t code) {
+        return std::any_of(tables.generic.begin(), tables.generic.end(),
+                           [code](const CodeRange& range) { return code >= range.first && code <= range.last; });
+    });
+}
+
 // The generic codes, then the plain rows, then the special rows; false (and
 // nothing done) for a code in none of them.
 bool RouteCommand(Server& server, const CommandTables& tables, std::uint32_t code, std::int32_t value);
@@ -174,6 +189,64 @@ struct RecordField {
 };
 double ReadField(const Server& server, RecordField field);
 
+// A query row: one code or a range of them, and how it is answered.
+enum class Answer : std::uint8_t {
+    Generic,   // the generic adapter's answer
+    Lvar,      // the slot's variable; nothing when the aircraft lacks it
+    Field,     // an aircraft state field, as a double
+    Int32,     // an aircraft state field, as a 32-bit integer
+    Computed,  // the row's own function
+    Zero,      // 0.0
+};
+
+struct QueryRow {
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    Answer answer = Answer::Generic;
+    Slot slot = Slot::None;
+    RecordField field{};
+    void (*compute)(Server&, link::ValueQuery&) = nullptr;
+};
+
+constexpr QueryRow Generic(std::uint32_t first, std::uint32_t last = 0) {
+    return {first, last == 0 ? first : last, Answer::Generic, Slot::None, {}, nullptr};
+}
+constexpr QueryRow Lvar(std::uint32_t code, Slot slot) {
+    return {code, code, Answer::Lvar, slot, {}, nullptr};
+}
+constexpr QueryRow State(std::uint32_t code, sim::RecordId record, std::uint8_t index,
+                         RecordField::Kind kind = RecordField::Kind::Int32) {
+    return {code, code, Answer::Field, Slot::None, {record, index, kind}, nullptr};
+}
+constexpr QueryRow StateAsInt32(std::uint32_t code, sim::RecordId record, std::uint8_t index) {
+    return {code, code, Answer::Int32, Slot::None, {record, index, RecordField::Kind::Int32}, nullptr};
+}
+constexpr QueryRow Computed(std::uint32_t code, void (*compute)(Server&, link::ValueQuery&)) {
+    return {code, code, Answer::Computed, Slot::None, {}, compute};
+}
+constexpr QueryRow Zero(std::uint32_t code) {
+    return {code, code, Answer::Zero, Slot::None, {}, nullptr};
+}
+
+// Every row a range first to last, and no code in two rows.
+constexpr bool EveryQueryCodeOnce(std::span<const QueryRow> rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].first > rows[i].last) return false;
+        for (std::size_t j = i + 1; j < rows.size(); ++j) {
+            if (rows[i].first <= rows[j].last && rows[j].first <= rows[i].last) return false;
+        }
+    }
+    return true;
+}
+
+// Answers by the row holding the query's code; a code in no row is left as it is.
+void AnswerQuery(Server& server, std::span<const QueryRow> rows, link::ValueQuery& query);
+
+// Small answers the computed rows share.
+void Answer1If(link::ValueQuery& query, bool yes);
+bool Above0(Server& server, Slot slot);
+std::int32_t Truncated(Server& server, Slot slot);
+
 // A display range (5, 10, 20, 40, 80, 160, 320 nm) as its index 0 to 6; any
 // other range 0.
 std::int32_t RangeIndex(double range);
@@ -190,6 +263,15 @@ inline constexpr std::int32_t kVerticalSpeedHold = 0x2000;
 struct FlagLight {
     Slot slot = Slot::None;
     std::int32_t flag = 0;
+};
+// The autopilot mode lamps of word 28 in their shared slots, counted while
+// the autopilot or a flight director is on.
+inline constexpr FlagLight kModeLights[] = {
+    {Slot::HeadingHoldModeState, kHeadingLock},
+    {Slot::AltitudeHoldModeState, kAltitudeLock},
+    {Slot::VerticalSpeedModeState, kVerticalSpeedHold},
+    {Slot::FlightLevelChangeModeState, kAirspeedHold},
+    {Slot::ApproachLight, kApproachHold},
 };
 // The flags of the lamps that read above 0.
 std::int32_t LitFlags(Server& server, std::span<const FlagLight> lights);

@@ -12,8 +12,16 @@
 namespace tarvo::adapters::atr {
 namespace {
 
+using lvar::Above0;
+using lvar::Answer1If;
+using lvar::Computed;
+using lvar::Generic;
+using lvar::Lvar;
+using lvar::QueryRow;
 using lvar::Read;
 using lvar::RecordField;
+using lvar::State;
+using lvar::Truncated;
 using Kind = RecordField::Kind;
 
 constexpr double kConditionLeverFuel = 1.0;
@@ -23,51 +31,11 @@ constexpr double kReversePowerLever = -300.0;  // below
 constexpr double kGreenDotAbove = 200.0;
 constexpr std::int32_t kFirstOfficerFlightDirector = 0x100;
 
-enum class Answer : std::uint8_t {
-    Generic,   // the generic adapter's answer
-    Lvar,      // the slot's variable, with the bridge
-    Field,     // an aircraft state field, as a double
-    Int32,     // an aircraft state field, as a 32-bit integer
-    Computed,  // the row's own function, with the bridge
-};
-
-struct QueryRow {
-    std::uint32_t first = 0;
-    std::uint32_t last = 0;
-    Answer answer = Answer::Generic;
-    Slot slot = Slot::None;
-    RecordField field{};
-    void (*compute)(Server&, link::ValueQuery&) = nullptr;
-};
-
-constexpr QueryRow Generic(std::uint32_t first, std::uint32_t last = 0) {
-    return {first, last == 0 ? first : last, Answer::Generic, Slot::None, {}, nullptr};
-}
-constexpr QueryRow Lvar(std::uint32_t code, Slot slot) {
-    return {code, code, Answer::Lvar, slot, {}, nullptr};
-}
-constexpr QueryRow State(std::uint32_t code, sim::RecordId record, std::uint8_t index, Kind kind = Kind::Int32) {
-    return {code, code, Answer::Field, Slot::None, {record, index, kind}, nullptr};
-}
-constexpr QueryRow Computed(std::uint32_t code, void (*compute)(Server&, link::ValueQuery&)) {
-    return {code, code, Answer::Computed, Slot::None, {}, compute};
-}
-
 // A computed answer is given only when the aircraft has every variable it
 // reads: a variable never found reads 0.0, which would answer for it.
 bool Known(Server& server, std::initializer_list<Slot> slots) {
     return std::all_of(slots.begin(), slots.end(), [&server](Slot slot) { return lvar::IsKnown(server, slot); });
 }
-bool Above0(Server& server, Slot slot) {
-    return Read(server, slot) > 0.0;
-}
-std::int32_t Truncated(Server& server, Slot slot) {
-    return TruncateToInt32(Read(server, slot));
-}
-void Answer1If(link::ValueQuery& query, bool yes) {
-    lvar::WriteDouble(query, yes ? 1.0 : 0.0);
-}
-
 void Wiper(Server& server, link::ValueQuery& query, Slot wiper) {
     if (!Known(server, {wiper})) return;
     const std::int32_t position = Truncated(server, wiper);
@@ -211,7 +179,7 @@ constexpr QueryRow kRows[] = {
     State(787, sim::kPositionRecord, 7, Kind::Float64),  // RUDDER TRIM
     State(949, sim::kSystemsRecord, 4),       // ANTISKID BRAKES ACTIVE
     State(1301, sim::kEngineRecord, 4),       // GENERAL ENG STARTER:1
-    {743, 743, Answer::Int32, Slot::None, {sim::kSystemsRecord, 6, Kind::Int32}, nullptr},  // AUTO BRAKE SWITCH CB
+    lvar::StateAsInt32(743, sim::kSystemsRecord, 6),  // AUTO BRAKE SWITCH CB
 
     Computed(308, [](Server& server, link::ValueQuery& query) {
         if (Known(server, {Slot::FuelCrossfeedSwitch}))
@@ -281,31 +249,8 @@ constexpr QueryRow kRows[] = {
 };
 // clang-format on
 
-constexpr bool EveryCodeOnce() {
-    for (std::size_t i = 0; i < std::size(kRows); ++i) {
-        if (kRows[i].first > kRows[i].last) return false;
-        for (std::size_t j = i + 1; j < std::size(kRows); ++j) {
-            if (kRows[i].first <= kRows[j].last && kRows[j].first <= kRows[i].last) return false;
-        }
-    }
-    return true;
-}
-static_assert(EveryCodeOnce(), "a query code belongs to one row");
+static_assert(lvar::EveryQueryCodeOnce(kRows), "a query code belongs to one row");
 
-const QueryRow* FindRow(std::uint32_t code) {
-    const auto row = std::find_if(std::begin(kRows), std::end(kRows),
-                                  [code](const QueryRow& r) { return code >= r.first && code <= r.last; });
-    return row == std::end(kRows) ? nullptr : row;
-}
-
-// Autopilot mode lamps of word 28, counted while the autopilot or a flight director is on.
-constexpr lvar::FlagLight kModeLights[] = {
-    {Slot::HeadingHoldModeState, lvar::kHeadingLock},
-    {Slot::AltitudeHoldModeState, lvar::kAltitudeLock},
-    {Slot::VerticalSpeedModeState, lvar::kVerticalSpeedHold},
-    {Slot::FlightLevelChangeModeState, lvar::kAirspeedHold},
-    {Slot::ApproachLight, lvar::kApproachHold},
-};
 constexpr lvar::FlagLight kEngageLights[] = {
     {Slot::Autopilot1Light, lvar::kAutopilotEngaged},
     {Slot::Efis1FlightDirectorLight, lvar::kFlightDirector},
@@ -322,29 +267,14 @@ lvar::Thrust ThrustOf(Server& server, std::int32_t engine) {
 }  // namespace
 
 void QueryValue(Server& server, link::ValueQuery& query) {
-    const QueryRow* row = FindRow(query.code);
-    if (row == nullptr) return;
-    switch (row->answer) {
-        case Answer::Generic:
-            return generic::QueryValue(server, query);
-        case Answer::Lvar:
-            // A variable the aircraft does not have answers nothing.
-            if (lvar::IsKnown(server, row->slot)) lvar::WriteDouble(query, Read(server, row->slot));
-            return;
-        case Answer::Field:
-            return lvar::WriteDouble(query, lvar::ReadField(server, row->field));
-        case Answer::Int32:
-            return lvar::WriteInt32(query, TruncateToInt32(lvar::ReadField(server, row->field)));
-        case Answer::Computed:
-            return row->compute(server, query);
-    }
+    lvar::AnswerQuery(server, kRows, query);
 }
 
 void FillAutopilotState(Server& server, link::SnapshotRecord& record) {
     lvar::WordFromSlot(server, record, link::kWordHeadingTarget, Slot::AtrSelectedHeadingValue);
     lvar::WordFromSlot(server, record, link::kWordAltitudeTarget, Slot::AtrSelectedAltitudeValue);
     std::int32_t flags = lvar::LitFlags(server, kEngageLights);
-    if ((flags & (lvar::kAutopilotEngaged | lvar::kFlightDirector)) != 0) flags |= lvar::LitFlags(server, kModeLights);
+    if ((flags & (lvar::kAutopilotEngaged | lvar::kFlightDirector)) != 0) flags |= lvar::LitFlags(server, lvar::kModeLights);
     record.words[link::kWordAutopilotFlags] |= flags;
     // Whole: the flight record's altitude target must not read as lamps.
     record.words[link::kWordMasterLamps] = lvar::MasterLampWord(server);

@@ -600,23 +600,7 @@ constexpr SpecialRow kSpecialRows[] = {
 
 constexpr CommandTables kTables{kGenericCodes, kPlainRows, kSpecialRows};
 
-// Each code in one row at most.
-constexpr bool EveryCodeOnce() {
-    std::uint32_t codes[std::size(kPlainRows) + std::size(kSpecialRows)]{};
-    std::size_t n = 0;
-    for (const PlainRow& row : kPlainRows) codes[n++] = row.code;
-    for (const SpecialRow& row : kSpecialRows) codes[n++] = row.code;
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = i + 1; j < n; ++j) {
-            if (codes[i] == codes[j]) return false;
-        }
-        for (const CodeRange& range : kGenericCodes) {
-            if (codes[i] >= range.first && codes[i] <= range.last) return false;
-        }
-    }
-    return true;
-}
-static_assert(EveryCodeOnce(), "a code belongs to one row");
+static_assert(lvar::EveryCodeOnce(kTables), "a code belongs to one row");
 
 }  // namespace
 
