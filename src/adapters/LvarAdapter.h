@@ -5,6 +5,7 @@
 // with its own tables.
 #pragma once
 
+#include "adapters/RowCodes.h"
 #include "adapters/Slots.h"
 #include "adapters/WorkerLifetime.h"
 #include "bridge/Discovery.h"
@@ -19,7 +20,6 @@
 #include <functional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace tarvo::link {
 struct ValueQuery;
@@ -111,15 +111,14 @@ struct CommandTables {
 
 // No code in two rows, nor in a row and the generic ranges.
 constexpr bool EveryCodeOnce(const CommandTables& tables) {
-    std::vector<std::uint32_t> codes;
-    for (const PlainRow& row : tables.plain) codes.push_back(row.code);
-    for (const SpecialRow& row : tables.special) codes.push_back(row.code);
-    std::sort(codes.begin(), codes.end());
-    if (std::adjacent_find(codes.begin(), codes.end()) != codes.end()) return false;
-    return std::none_of(codes.begin(), codes.end(), [&tables](std::uint32_t code) {
-        return std::any_of(tables.generic.begin(), tables.generic.end(),
-                           [code](const CodeRange& range) { return code >= range.first && code <= range.last; });
-    });
+    return CodesAreDistinct(tables.plain, tables.special) &&
+           NoCodeIn(
+               [&tables](std::uint32_t code) {
+                   return std::any_of(tables.generic.begin(), tables.generic.end(), [code](const CodeRange& range) {
+                       return code >= range.first && code <= range.last;
+                   });
+               },
+               tables.plain, tables.special);
 }
 
 // The generic codes, then the plain rows, then the special rows; false (and

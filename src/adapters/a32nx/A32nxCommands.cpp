@@ -2,6 +2,7 @@
 // variable it writes (the Fenix's and the A32NX's share a slot where their
 // function is the same) and how the Fenix, the A32NX and the simulator's
 // A320neo each drive it.
+#include "adapters/RowCodes.h"
 #include "adapters/a32nx/A32nx.h"
 
 #include "adapters/Slots.h"
@@ -139,15 +140,7 @@ constexpr std::array kRows = {
 };
 // clang-format on
 
-constexpr bool CodesAreUnique() {
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
-        for (std::size_t j = i + 1; j < kRows.size(); ++j) {
-            if (kRows[i].code == kRows[j].code) return false;
-        }
-    }
-    return true;
-}
-static_assert(CodesAreUnique(), "a code belongs to one row");
+static_assert(CodesAreDistinct(kRows), "a code belongs to one row");
 
 Variant VariantOf(const Server& server) {
     if (server.adapters.fenixFlag) return Variant::Fenix;

@@ -1,5 +1,6 @@
 // Single values by query code: the aircraft's variables, a few simulator
 // records, the generic answers, and conditions on the variables.
+#include "adapters/RowCodes.h"
 #include "adapters/generic/GenericAdapter.h"
 #include "adapters/inibuilds/Inibuilds.h"
 #include "adapters/inibuilds/InibuildsActions.h"
@@ -194,15 +195,7 @@ constexpr QueryRow kQueries[] = {
 };
 // clang-format on
 
-constexpr bool EveryCodeOnce() {
-    for (std::size_t i = 0; i < std::size(kQueries); ++i) {
-        for (std::size_t j = i + 1; j < std::size(kQueries); ++j) {
-            if (kQueries[i].code == kQueries[j].code) return false;
-        }
-    }
-    return true;
-}
-static_assert(EveryCodeOnce(), "a query code has one row");
+static_assert(CodesAreDistinct(kQueries), "a query code has one row");
 
 // A condition is answered only on variables the aircraft has: an unknown one
 // reads 0.0, which would say "off" or "on" for a switch nobody looked at.

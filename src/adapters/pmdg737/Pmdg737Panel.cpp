@@ -1,5 +1,6 @@
 // What the 737 reports: single values by query code, the panel words of the
 // snapshot record and its engine counts.
+#include "adapters/RowCodes.h"
 #include "adapters/pmdg737/Pmdg737.h"
 
 #include "adapters/generic/GenericAdapter.h"
@@ -253,15 +254,7 @@ constexpr QueryRow kQueryRows[] = {
 };
 // clang-format on
 
-constexpr bool EveryQueryOnce() {
-    for (std::size_t i = 0; i < std::size(kQueryRows); ++i) {
-        for (std::size_t j = i + 1; j < std::size(kQueryRows); ++j) {
-            if (kQueryRows[i].code == kQueryRows[j].code) return false;
-        }
-    }
-    return true;
-}
-static_assert(EveryQueryOnce(), "one row per query code");
+static_assert(CodesAreDistinct(kQueryRows), "one row per query code");
 
 std::optional<double> Answer(Server& server, const QueryRow& row) {
     const pmdg::SdkLink& sdk = Link(server);

@@ -1,5 +1,6 @@
 // The PMDG 777's command set: the CDU keys, the rows that follow a common
 // pattern, and the rows that decide more than a pattern can say.
+#include "adapters/RowCodes.h"
 #include "adapters/pmdg777/Pmdg777.h"
 
 #include "adapters/generic/GenericAdapter.h"
@@ -315,15 +316,8 @@ constexpr SpecialRow kSpecialRows[] = {
 // clang-format on
 
 // Every code in one row only, and none among the CDU keys.
-constexpr bool EveryCodeOnce() {
-    std::vector<std::uint32_t> codes;
-    for (const pmdg::PatternRow& row : kPatternRows) codes.push_back(row.code);
-    for (const SpecialRow& row : kSpecialRows) codes.push_back(row.code);
-    std::sort(codes.begin(), codes.end());
-    return std::adjacent_find(codes.begin(), codes.end()) == codes.end() &&
-           std::none_of(codes.begin(), codes.end(), IsCduCode);
-}
-static_assert(EveryCodeOnce(), "one row per code");
+static_assert(CodesAreDistinct(kPatternRows, kSpecialRows) && NoCodeIn(IsCduCode, kPatternRows, kSpecialRows),
+              "one row per code");
 
 // Events of the special rows and the workers, which no pattern row names.
 // clang-format off

@@ -1,6 +1,7 @@
 // What the 777 reports: single values by query code, the panel words of the
 // snapshot record and its engine counts. Most of it comes from its local
 // variables, which need the bridge; a variable the aircraft lacks reads 0.
+#include "adapters/RowCodes.h"
 #include "adapters/pmdg777/Pmdg777.h"
 
 #include "adapters/generic/GenericAdapter.h"
@@ -222,16 +223,7 @@ constexpr QueryRow kQueryRows[] = {
 };
 // clang-format on
 
-// Every code in one row only.
-constexpr bool EveryCodeOnce() {
-    for (std::size_t i = 0; i < std::size(kQueryRows); ++i) {
-        for (std::size_t j = i + 1; j < std::size(kQueryRows); ++j) {
-            if (kQueryRows[i].code == kQueryRows[j].code) return false;
-        }
-    }
-    return true;
-}
-static_assert(EveryCodeOnce(), "one row per code");
+static_assert(CodesAreDistinct(kQueryRows), "one row per code");
 
 bool NeedsBridge(const QueryRow& row) {
     return row.kind != Kind::Generic && row.kind != Kind::Byte && row.kind != Kind::F32 && row.code != 1149;
