@@ -2,9 +2,9 @@
 // variable it writes (the Fenix's and the A32NX's share a slot where their
 // function is the same) and how the Fenix, the A32NX and the simulator's
 // A320neo each drive it.
-#include "adapters/RowCodes.h"
 #include "adapters/a32nx/A32nx.h"
 
+#include "adapters/RowCodes.h"
 #include "adapters/Slots.h"
 #include "adapters/generic/CommandPrimitives.h"
 

@@ -3,6 +3,9 @@
 #include "base/Convert.h"
 #include "bridge/Registry.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tarvo::adapters::pmdg {
 namespace {
 
@@ -77,6 +80,23 @@ const PatternRow* FindPatternRow(std::span<const PatternRow> rows, std::uint32_t
         if (row.code == code) return &row;
     }
     return nullptr;
+}
+
+std::vector<std::uint32_t> EventsSent(std::vector<std::uint32_t> others, std::span<const PatternRow> rows,
+                                      std::span<const std::uint32_t> cduEvents, std::uint32_t rightCdu) {
+    std::vector<std::uint32_t> events = std::move(others);
+    for (const PatternRow& row : rows) {
+        events.push_back(row.event);
+        if (row.secondEvent != 0) events.push_back(row.secondEvent);
+    }
+    for (const std::uint32_t left : cduEvents) {
+        if (left == 0) continue;
+        events.push_back(left);
+        events.push_back(left + rightCdu);
+    }
+    std::sort(events.begin(), events.end());
+    events.erase(std::unique(events.begin(), events.end()), events.end());
+    return events;
 }
 
 std::optional<double> ReadLvar(Server& server, Slot slot) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tarvo::adapters::pmdg {
 
@@ -98,6 +99,12 @@ constexpr PatternRow P9(Steps steps, std::uint32_t code, Source position, std::u
 
 // The row of that code, or null.
 const PatternRow* FindPatternRow(std::span<const PatternRow> rows, std::uint32_t code);
+
+// Every event an aircraft's commands send, sorted, each once: its other
+// events, the pattern rows' events, and each CDU key's captain's event with
+// the first officer's (the captain's plus rightCdu; 0 for a missing key).
+std::vector<std::uint32_t> EventsSent(std::vector<std::uint32_t> others, std::span<const PatternRow> rows,
+                                      std::span<const std::uint32_t> cduEvents, std::uint32_t rightCdu);
 
 // Carries out a row on the main thread (its pauses included).
 void RunPatternRow(const Sender& sender, const PatternRow& row, std::int32_t value);

@@ -1,16 +1,16 @@
 // The PMDG 737's command set: the CDU keys, the rows that follow a common
 // pattern, and the rows that decide more than a pattern can say.
-#include "adapters/RowCodes.h"
 #include "adapters/pmdg737/Pmdg737.h"
 
+#include "adapters/RowCodes.h"
 #include "adapters/generic/GenericAdapter.h"
+#include "adapters/pmdg/CduKeys.h"
 #include "adapters/pmdg/Patterns.h"
 #include "adapters/pmdg/SdkWorkers.h"
 #include "adapters/pmdg737/Pmdg737Workers.h"
 #include "base/Convert.h"
 #include "bridge/Registry.h"
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -33,18 +33,12 @@ using pmdg::Steps;
 
 // ---- CDU keys ---------------------------------------------------------------
 
-constexpr std::uint32_t kFirstCduKey = 69537;
+using pmdg::kFirstCduKey;
 constexpr std::uint32_t kCduClear = 69629;
 constexpr std::size_t kCduKeys = kCduClear - kFirstCduKey + 1;
 
-// Codes first to last press the captain's keys from event on, in order.
-struct CduKeyRange {
-    std::uint32_t first;
-    std::uint32_t last;
-    std::uint32_t event;
-};
 // clang-format off
-constexpr CduKeyRange kCduKeyRanges[] = {
+constexpr pmdg::CduKeyRange kCduKeyRanges[] = {
     {69537, 69548, 70166}, {69549, 69549, 70188}, {69550, 69551, 70191}, {69552, 69552, 70186},
     {69554, 69554, 70190}, {69555, 69555, 70185}, {69556, 69556, 70183}, {69559, 69559, 70178},
     {69561, 69561, 70187}, {69565, 69565, 70184}, {69568, 69568, 70231}, {69570, 69570, 70179},
@@ -54,17 +48,7 @@ constexpr CduKeyRange kCduKeyRanges[] = {
 };
 // clang-format on
 
-// The captain's event by key (code - 69537); 0 for a key the CDU does not have.
-constexpr std::array<std::uint32_t, kCduKeys> MakeCduEvents() {
-    std::array<std::uint32_t, kCduKeys> events{};
-    for (const CduKeyRange& range : kCduKeyRanges) {
-        for (std::uint32_t code = range.first; code <= range.last; ++code) {
-            events[code - kFirstCduKey] = range.event + (code - range.first);
-        }
-    }
-    return events;
-}
-constexpr std::array<std::uint32_t, kCduKeys> kCduEvents = MakeCduEvents();
+constexpr std::array<std::uint32_t, kCduKeys> kCduEvents = pmdg::CduEvents<kCduKeys>(kCduKeyRanges);
 static_assert(kCduEvents[0] == 70166 && kCduEvents[69626 - kFirstCduKey] == 70230 &&
               kCduEvents[69553 - kFirstCduKey] == 0);
 
@@ -936,26 +920,11 @@ constexpr std::uint32_t kOtherEvents[] = {
 };
 // clang-format on
 
-std::vector<std::uint32_t> CollectEvents() {
-    std::vector<std::uint32_t> events(std::begin(kOtherEvents), std::end(kOtherEvents));
-    for (const pmdg::PatternRow& row : kPatternRows) {
-        events.push_back(row.event);
-        if (row.secondEvent != 0) events.push_back(row.secondEvent);
-    }
-    for (const std::uint32_t left : kCduEvents) {
-        if (left == 0) continue;
-        events.push_back(left);
-        events.push_back(left + kRightCdu);
-    }
-    std::sort(events.begin(), events.end());
-    events.erase(std::unique(events.begin(), events.end()), events.end());
-    return events;
-}
-
 }  // namespace
 
 std::span<const std::uint32_t> EventsSent() {
-    static const std::vector<std::uint32_t> events = CollectEvents();
+    static const std::vector<std::uint32_t> events =
+        pmdg::EventsSent({std::begin(kOtherEvents), std::end(kOtherEvents)}, kPatternRows, kCduEvents, kRightCdu);
     return events;
 }
 

@@ -1,8 +1,8 @@
 // What the 737 reports: single values by query code, the panel words of the
 // snapshot record and its engine counts.
-#include "adapters/RowCodes.h"
 #include "adapters/pmdg737/Pmdg737.h"
 
+#include "adapters/RowCodes.h"
 #include "adapters/generic/GenericAdapter.h"
 #include "adapters/pmdg/Engines.h"
 #include "adapters/pmdg/Patterns.h"

@@ -1,15 +1,15 @@
 // The PMDG 777's command set: the CDU keys, the rows that follow a common
 // pattern, and the rows that decide more than a pattern can say.
-#include "adapters/RowCodes.h"
 #include "adapters/pmdg777/Pmdg777.h"
 
+#include "adapters/RowCodes.h"
 #include "adapters/generic/GenericAdapter.h"
+#include "adapters/pmdg/CduKeys.h"
 #include "adapters/pmdg/Patterns.h"
 #include "adapters/pmdg/SdkWorkers.h"
 #include "base/Convert.h"
 #include "bridge/Registry.h"
 
-#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -29,7 +29,7 @@ using pmdg::Steps;
 
 // ---- CDU keys ---------------------------------------------------------------
 
-constexpr std::uint32_t kFirstCduKey = 69537;
+using pmdg::kFirstCduKey;
 constexpr std::uint32_t kCduHold = 69629;
 constexpr std::size_t kCduKeys = kCduHold - kFirstCduKey + 1;
 
@@ -46,14 +46,8 @@ constexpr std::uint32_t kHoldKeyLeft = 70027;
 constexpr std::uint32_t kHoldKeyRight = 70100;
 constexpr std::uint32_t kHoldMilliseconds = 3000;
 
-// Codes first to last press the captain's keys from event on, in order.
-struct CduKeyRange {
-    std::uint32_t first;
-    std::uint32_t last;
-    std::uint32_t event;
-};
 // clang-format off
-constexpr CduKeyRange kCduKeyRanges[] = {
+constexpr pmdg::CduKeyRange kCduKeyRanges[] = {
     {69537, 69548, 69960}, {69549, 69549, 69981}, {69550, 69551, 69984}, {69552, 69552, 69979},
     {69553, 69553, 69975}, {69554, 69554, 69977}, {69555, 69555, 69974}, {69556, 69556, 69982},
     {69559, 69559, 69972}, {69561, 69561, 69980}, {69565, 69565, 69978}, {69568, 69568, 70024},
@@ -63,17 +57,7 @@ constexpr CduKeyRange kCduKeyRanges[] = {
 };
 // clang-format on
 
-// The captain's event by key (code - 69537); 0 for a key the CDU does not have.
-constexpr std::array<std::uint32_t, kCduKeys> MakeCduEvents() {
-    std::array<std::uint32_t, kCduKeys> events{};
-    for (const CduKeyRange& range : kCduKeyRanges) {
-        for (std::uint32_t code = range.first; code <= range.last; ++code) {
-            events[code - kFirstCduKey] = range.event + (code - range.first);
-        }
-    }
-    return events;
-}
-constexpr std::array<std::uint32_t, kCduKeys> kCduEvents = MakeCduEvents();
+constexpr std::array<std::uint32_t, kCduKeys> kCduEvents = pmdg::CduEvents<kCduKeys>(kCduKeyRanges);
 static_assert(kCduEvents[0] == 69960 && kCduEvents[69626 - kFirstCduKey] == 70023 &&
               kCduEvents[69557 - kFirstCduKey] == 0);
 
@@ -327,30 +311,21 @@ constexpr std::uint32_t kOtherEvents[] = {
 };
 // clang-format on
 
-std::vector<std::uint32_t> CollectEvents() {
+// The other events and those of the rows that choose by tens.
+std::vector<std::uint32_t> OtherEvents() {
     std::vector<std::uint32_t> events(std::begin(kOtherEvents), std::end(kOtherEvents));
-    for (const pmdg::PatternRow& row : kPatternRows) {
-        events.push_back(row.event);
-        if (row.secondEvent != 0) events.push_back(row.secondEvent);
-    }
     for (const ByTensRow& row : kByTensRows) {
         if (row.below10 != 0) events.push_back(row.below10);
         if (row.from10 != 0) events.push_back(row.from10);
     }
-    for (const std::uint32_t left : kCduEvents) {
-        if (left == 0) continue;
-        events.push_back(left);
-        events.push_back(left + kRightCdu);
-    }
-    std::sort(events.begin(), events.end());
-    events.erase(std::unique(events.begin(), events.end()), events.end());
     return events;
 }
 
 }  // namespace
 
 std::span<const std::uint32_t> EventsSent() {
-    static const std::vector<std::uint32_t> events = CollectEvents();
+    static const std::vector<std::uint32_t> events =
+        pmdg::EventsSent(OtherEvents(), kPatternRows, kCduEvents, kRightCdu);
     return events;
 }
 

@@ -1,9 +1,9 @@
 // What the 777 reports: single values by query code, the panel words of the
 // snapshot record and its engine counts. Most of it comes from its local
 // variables, which need the bridge; a variable the aircraft lacks reads 0.
-#include "adapters/RowCodes.h"
 #include "adapters/pmdg777/Pmdg777.h"
 
+#include "adapters/RowCodes.h"
 #include "adapters/generic/GenericAdapter.h"
 #include "adapters/pmdg/Engines.h"
 #include "adapters/pmdg/Patterns.h"
