@@ -9,56 +9,17 @@
 namespace tarvo::adapters {
 namespace {
 
-// The discovery runs on the test's thread; its pauses go into the journal
-// beside the log lines, so their order shows.
-inline thread_local bool tJournalSleeps = false;
-
 struct AtrDiscoveryTest : AtrFixture {
-    AtrDiscoveryTest() {
-        fake.clock.OnSleep([this](std::uint32_t milliseconds) {
-            tThreadTime += milliseconds;
-            if (tJournalSleeps) fake.journal.Add("Clock.Sleep " + std::to_string(milliseconds));
-        });
-    }
+    void Discover(simworld::AircraftProfile aircraft) { RunDiscovery(atr::Discover, std::move(aircraft)); }
 
-    void Discover(simworld::AircraftProfile aircraft) {
-        ConnectBridge(std::move(aircraft));
-        fake.journal.Clear();
-        tThreadTime = 0;
-        tJournalSleeps = true;
-        atr::Discover(fake.server);
-        tJournalSleeps = false;
-    }
-
-    // The discovery's log lines and pauses, in order.
-    Lines Sequence() const {
-        const std::set<std::string> lines = {kLookingLine, kSuccessLine};
-        Lines sequence;
-        for (const std::string& entry : fake.journal.Entries()) {
-            if (entry.starts_with("Files.AppendLine ") && lines.contains(entry.substr(17))) {
-                sequence.push_back(entry.substr(17));
-            }
-            if (entry.starts_with("Clock.Sleep ")) sequence.push_back(entry);
-        }
-        return sequence;
-    }
-    bool Logged(const std::string& line) const {
-        const Lines log = LogLines();
-        return std::find(log.begin(), log.end(), line) != log.end();
-    }
+    Lines Sequence() const { return DiscoverySequence({kLookingLine, kSuccessLine}); }
 
     static constexpr const char* kLookingLine = "Looking for more Lvars";
     static constexpr const char* kSuccessLine = "Retrieved all relevant Asobo ATR Lvars";
 
-    // The aircraft's first `count` variables, then names no table holds up to total.
     static simworld::AircraftProfile FirstNames(std::size_t count, std::size_t total) {
-        simworld::AircraftProfile aircraft = profiles::Atr();
-        aircraft.lvars.resize(count);
-        profiles::PadLvars(aircraft, total);
-        return aircraft;
+        return LvarAircraftFixture::FirstNames(profiles::Atr(), count, total);
     }
-
-    std::uint16_t Cell(Slot slot) const { return fake.server.bridge.slots.Get(adapters::Cell(slot)); }
 };
 
 TEST_F(AtrDiscoveryTest, AFullListTakesOnePassThenTheArmrestAndTheSecondMcduKeyMove) {
