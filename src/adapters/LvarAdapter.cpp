@@ -19,8 +19,6 @@ namespace {
 constexpr std::int32_t kCaptainsCdu = 1;
 constexpr std::int32_t kFirstOfficersCdu = 2;
 constexpr std::uint32_t kAnimationMilliseconds = 300;
-// How late a worker notices an unload or the shutdown at most.
-constexpr std::uint32_t kPauseStepMilliseconds = 100;
 
 constexpr std::int32_t kMasterCaution = 0x20000000;
 constexpr std::int32_t kMasterWarning = 0x40000000;
@@ -149,13 +147,7 @@ bool WorkerSteps::Live() const {
 }
 
 bool WorkerSteps::Pause(std::uint32_t milliseconds) {
-    for (;;) {
-        if (!Live()) return false;
-        if (milliseconds == 0) return true;
-        const std::uint32_t step = std::min(milliseconds, kPauseStepMilliseconds);
-        server.ports.clock.Sleep(step);
-        milliseconds -= step;
-    }
+    return WorkerPause(server, milliseconds, lifetime_.generation, generation_);
 }
 
 bool WorkerSteps::Set(Slot slot, double value) {

@@ -6,7 +6,7 @@
 namespace tarvo::adapters {
 namespace {
 
-// How late a worker notices the shutdown at most.
+// How late a worker notices the shutdown or its adapter's unload at most.
 constexpr std::uint32_t kPauseStepMilliseconds = 100;
 constexpr std::uint32_t kShutdownPollMilliseconds = 10;
 // Every pause notices the shutdown within a step, so this is only reached if
@@ -19,6 +19,18 @@ struct WorkerCount {
     ~WorkerCount() { --server.adapters.workersRunning; }
     Server& server;
 };
+
+// Pauses in steps, each time first making sure the server runs and wanted() holds.
+template <typename Wanted>
+bool PauseWhile(Server& server, std::uint32_t milliseconds, Wanted wanted) {
+    for (;;) {
+        if (!server.host.running || !wanted()) return false;
+        if (milliseconds == 0) return true;
+        const std::uint32_t step = std::min(milliseconds, kPauseStepMilliseconds);
+        server.ports.clock.Sleep(step);
+        milliseconds -= step;
+    }
+}
 
 }  // namespace
 
@@ -36,13 +48,12 @@ bool StartWorker(Server& server, std::function<void()> body, platform::ThreadPri
 }
 
 bool WorkerPause(Server& server, std::uint32_t milliseconds) {
-    for (;;) {
-        if (!server.host.running) return false;
-        if (milliseconds == 0) return true;
-        const std::uint32_t step = std::min(milliseconds, kPauseStepMilliseconds);
-        server.ports.clock.Sleep(step);
-        milliseconds -= step;
-    }
+    return PauseWhile(server, milliseconds, [] { return true; });
+}
+
+bool WorkerPause(Server& server, std::uint32_t milliseconds, const std::atomic<std::uint32_t>& current,
+                 std::uint32_t started) {
+    return PauseWhile(server, milliseconds, [&current, started] { return current == started; });
 }
 
 void WaitForWorkers(Server& server) {

@@ -6,6 +6,7 @@
 #include "host/Server.h"
 #include "platform/Threads.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -18,6 +19,10 @@ bool StartWorker(Server& server, std::function<void()> body, platform::ThreadPri
 // A worker's pause. Returns false, possibly early, once the server is shutting
 // down: the worker should then end without its remaining steps.
 bool WorkerPause(Server& server, std::uint32_t milliseconds);
+// The same, also ending once `current` has moved on from `started`: the
+// adapter the worker was started for has been unloaded since.
+bool WorkerPause(Server& server, std::uint32_t milliseconds, const std::atomic<std::uint32_t>& current,
+                 std::uint32_t started);
 
 // For shutdown, after the main loop: returns when no worker runs any more.
 void WaitForWorkers(Server& server);

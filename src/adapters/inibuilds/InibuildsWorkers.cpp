@@ -4,7 +4,6 @@
 #include "adapters/inibuilds/InibuildsActions.h"
 #include "sim/SessionState.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
@@ -14,21 +13,13 @@
 namespace tarvo::adapters::inibuilds {
 namespace {
 
-// How late a worker notices that it should stop at most.
-constexpr std::uint32_t kStepMilliseconds = 100;
 constexpr std::uint32_t kStopPollMilliseconds = 10;
 constexpr std::uint32_t kStopWaitLimitMilliseconds = 1000;
 
 // A worker's pause; false, possibly early, once it should stop: the adapter
 // was unloaded since it started, or the server shuts down.
 bool Pause(Server& server, std::uint32_t generation, std::uint32_t milliseconds) {
-    for (;;) {
-        if (server.adapters.inibuilds.generation != generation) return false;
-        if (milliseconds == 0) return true;
-        const std::uint32_t step = std::min(milliseconds, kStepMilliseconds);
-        if (!WorkerPause(server, step)) return false;
-        milliseconds -= step;
-    }
+    return WorkerPause(server, milliseconds, server.adapters.inibuilds.generation, generation);
 }
 
 // Counts the worker out however its body ends.

@@ -14,8 +14,6 @@ namespace tarvo::adapters::maddog {
 namespace {
 
 constexpr auto kPriority = platform::ThreadPriority::BelowNormal;
-// How soon a pausing worker notices an unload.
-constexpr std::uint32_t kPauseStepMilliseconds = 100;
 
 // Flap detents 1 to 5 as lever positions; other values are positions already.
 constexpr std::int32_t kFlapDetents[] = {44, 60, 65, 83, 100};
@@ -62,13 +60,7 @@ MaddogState& State(Server& server) {
 // A worker's pause: false, possibly early, once the server shuts down or the
 // aircraft it was started for has been unloaded.
 bool Pause(Server& server, std::uint32_t load, std::uint32_t milliseconds) {
-    for (;;) {
-        if (State(server).load != load) return false;
-        if (milliseconds == 0) return true;
-        const std::uint32_t step = std::min(milliseconds, kPauseStepMilliseconds);
-        if (!WorkerPause(server, step)) return false;
-        milliseconds -= step;
-    }
+    return WorkerPause(server, milliseconds, State(server).load, load);
 }
 
 // A worker's write: false, and nothing written, once its aircraft has been unloaded.
