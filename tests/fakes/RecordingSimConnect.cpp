@@ -36,7 +36,10 @@ SIMCONNECT_HRESULT RecordingSimConnect::Open(SIMCONNECT_HANDLE* handle, const ch
     return openResult;
 }
 
-SIMCONNECT_HRESULT RecordingSimConnect::Close(SIMCONNECT_HANDLE) { return Record("Close"); }
+SIMCONNECT_HRESULT RecordingSimConnect::Close(SIMCONNECT_HANDLE) {
+    Record("Close");
+    return closeResult;
+}
 
 SIMCONNECT_HRESULT RecordingSimConnect::CallDispatch(SIMCONNECT_HANDLE, SIMCONNECT_DISPATCHPROC dispatch,
                                                      void* context) {

@@ -1,5 +1,5 @@
 // A SimConnect that answers every call with success (or a chosen failure for
-// Open) and records each call with its arguments. For tests that only look at
+// Open and Close) and records each call with its arguments. For tests that only look at
 // what the core asked; tests of behaviour against a simulator use simworld.
 #pragma once
 
@@ -18,6 +18,7 @@ public:
     TARVO_SIMCONNECT_OVERRIDES
 
     SIMCONNECT_HRESULT openResult = SIMCONNECT_S_OK;
+    SIMCONNECT_HRESULT closeResult = SIMCONNECT_S_OK;
     // The wake event of the last Open: signalling it makes the client dispatch.
     std::atomic<EventId> openedEvent{0};
     // Runs on every CallDispatch, with the procedure and context the core passed.

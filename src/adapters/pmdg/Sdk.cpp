@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace tarvo::adapters::pmdg {
 namespace {
@@ -119,7 +120,9 @@ void BeginUnload(SdkLink& link) {
 void CloseConnection(Server& server, SdkLink& link) {
     const std::lock_guard<std::mutex> lock(link.connection);
     if (link.handle == nullptr) return;
-    if (server.ports.simConnect.Close(link.handle) >= 0) link.handle = nullptr;
+    if (server.ports.simConnect.Close(std::exchange(link.handle, nullptr)) < 0) {
+        server.log.Write("SimConnect_Close failed on the PMDG link");
+    }
 }
 
 Sender CurrentSender(Server& server, SdkLink& link) {

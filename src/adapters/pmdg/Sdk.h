@@ -48,7 +48,8 @@ void Pump(Server& server, SdkLink& link, void (*afterData)(Server&) = nullptr);
 
 // Unloading begins: nothing is sent from now on and the knob worker stops.
 void BeginUnload(SdkLink& link);
-// Closes the connection if it is open; the handle is forgotten when the close succeeds.
+// Closes the connection if it is open and forgets its handle, also when the
+// close fails: SimConnect has freed it either way.
 void CloseConnection(Server& server, SdkLink& link);
 
 // ---- Sending --------------------------------------------------------------

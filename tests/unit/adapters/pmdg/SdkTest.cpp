@@ -95,6 +95,21 @@ TEST_F(PmdgSdkTest, NothingIsSentOnceUnloadingBegins) {
     EXPECT_FALSE(Send(before, 70000, Mouse::LeftPress));
 }
 
+// SimConnect frees the connection even when its close reports a failure; a
+// handle kept after it was used freed memory on the next pump or send.
+TEST_F(PmdgSdkTest, AFailedCloseStillForgetsTheConnection) {
+    fake.simConnect.closeResult = SIMCONNECT_E_FAIL;
+    CloseConnection(fake.server, link);
+    EXPECT_FALSE(IsOpen(link));
+    EXPECT_FALSE(Send(CurrentSender(fake.server, link), 70000, Mouse::LeftPress));
+    Pump(fake.server, link, nullptr);
+    CloseConnection(fake.server, link);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.Close").size(), 1u);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("SimConnect.CallDispatch").size(), 0u);
+    EXPECT_EQ(Transmissions(), 0u);
+    EXPECT_EQ(fake.journal.EntriesStartingWith("Files.AppendLine SimConnect_Close failed on the PMDG link").size(), 1u);
+}
+
 TEST_F(PmdgSdkTest, OptionsFilesInFoldersThatCannotBeFoundAreSkipped) {
     const OptionsFile files[] = {{AppDataFolder::Roaming, "\\a.ini"}, {AppDataFolder::Local, "\\b.ini"}};
     fake.files.WriteFile("C:\\Users\\pilot\\AppData\\Local\\b.ini", "[SDK]\r\nEnableDataBroadcast=0\r\n");
