@@ -56,6 +56,29 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
     return static_cast<bool>(out);
 }
 
+namespace {
+
+// Every process a test starts goes into one job that ends them all when the
+// test process goes, also when it is killed (a ctest time-out) before its
+// destructors run: a stand-in or a hung server left behind would hold its
+// pipe, window or exe and fail every test after it.
+HANDLE ChildrenJob() {
+    static const HANDLE job = [] {
+        HANDLE made = ::CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (made != nullptr &&
+            !::SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof(limits))) {
+            ::CloseHandle(made);
+            made = nullptr;
+        }
+        return made;
+    }();
+    return job;
+}
+
+}  // namespace
+
 ChildProcess ChildProcess::Start(const std::string& exe, const std::string& arguments) {
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
@@ -71,6 +94,8 @@ ChildProcess ChildProcess::Start(const std::string& exe, const std::string& argu
         failed.error_ = "cannot start " + exe + " (error " + std::to_string(::GetLastError()) + ")";
         return failed;
     }
+    // Best effort: without the job a child only ends with its object.
+    if (HANDLE job = ChildrenJob()) ::AssignProcessToJobObject(job, info.hProcess);
     ::CloseHandle(info.hThread);
     ChildProcess child;
     child.process_ = info.hProcess;
