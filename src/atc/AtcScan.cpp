@@ -5,9 +5,20 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string_view>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#define TARVO_WIDE_VECTORS 1
+#include <immintrin.h>
+#else
+#define TARVO_WIDE_VECTORS 0
+#endif
 
 namespace tarvo::atc {
 namespace {
@@ -18,26 +29,94 @@ constexpr std::uint64_t kStep = 8;
 constexpr std::uint64_t kWindow = 16;
 
 // Bytes looked at together before any one of them is: a block without the
-// marker's underscore followed by its A (either case) needs no closer look,
-// and the loop over it is simple enough for the compiler to take many bytes a
-// step. Memory full of names has an underscore every few dozen bytes, too
-// often for a search for the underscore alone to pay. A block that may hold
-// the pair is looked at again in smaller blocks before byte by byte.
+// marker's underscore followed by its A (either case) needs no closer look.
+// Memory full of names has an underscore every few dozen bytes, too often for
+// a search for the underscore alone to pay. In a block that may hold the pair,
+// only the places where it stands are looked at.
 constexpr std::size_t kBlock = 256;
-constexpr std::size_t kSmallBlock = 32;
+constexpr std::size_t kLanes = 16;
 
-// Whether "_A" (either case) may begin in [at, at + size); reads one byte on.
-template <std::size_t size>
-bool BlockMayHoldMarker(const std::uint8_t* at) {
-    const std::uint8_t* const after = at + 1;
+#if defined(__SSE2__)
+// Sixteen places a step, on the vectors every x64 processor has.
+inline __m128i PairsAt(const std::uint8_t* at) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+    return _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('_')),
+                         _mm_cmpeq_epi8(_mm_or_si128(next, _mm_set1_epi8(0x20)), _mm_set1_epi8('a')));
+}
+#endif
+
+// Bit i set when "_A" (either case) begins at at + i, for 16 places; reads 17 bytes.
+inline std::uint32_t PairMask(const std::uint8_t* at) {
+#if defined(__SSE2__)
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(PairsAt(at)));
+#else
+    std::uint32_t mask = 0;
+    for (std::size_t i = 0; i < kLanes; ++i) {
+        if (at[i] == '_' && (at[i + 1] | 0x20) == 'a') mask |= 1u << i;
+    }
+    return mask;
+#endif
+}
+
+// Whether "_A" (either case) may begin in [at, at + kBlock); reads one byte on.
+inline bool BlockMayHoldMarker(const std::uint8_t* at) {
+#if defined(__SSE2__)
+    // The lanes are only looked at once per block.
+    __m128i found = _mm_setzero_si128();
+    for (std::size_t i = 0; i < kBlock; i += 2 * kLanes) {
+        found = _mm_or_si128(found, _mm_or_si128(PairsAt(at + i), PairsAt(at + i + kLanes)));
+    }
+    return _mm_movemask_epi8(found) != 0;
+#else
     // Bytes throughout, so each vector step takes as many bytes as it can.
     std::uint8_t found = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const auto underscore = static_cast<std::uint8_t>(at[i] == '_');
-        const auto a = static_cast<std::uint8_t>((after[i] | 0x20) == 'a');
-        found |= static_cast<std::uint8_t>(underscore & a);
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        found |= static_cast<std::uint8_t>(static_cast<std::uint8_t>(at[i] == '_') &
+                                           static_cast<std::uint8_t>((at[i + 1] | 0x20) == 'a'));
     }
     return found != 0;
+#endif
+}
+
+// The first block from `block` on, a block at a time while more than a block
+// is left before `last`, that may hold "_A"; where that stops when none does.
+using BlockFinder = const std::uint8_t* (*)(const std::uint8_t* block, const std::uint8_t* last);
+
+const std::uint8_t* FindBlock(const std::uint8_t* block, const std::uint8_t* last) {
+    for (; last - block > static_cast<std::ptrdiff_t>(kBlock); block += kBlock) {
+        if (BlockMayHoldMarker(block)) return block;
+    }
+    return block;
+}
+
+#if TARVO_WIDE_VECTORS
+// Thirty-two places a step, on processors that have them (any that runs the simulator).
+__attribute__((target("avx2"))) const std::uint8_t* FindBlockWide(const std::uint8_t* block,
+                                                                    const std::uint8_t* last) {
+    const __m256i underscore = _mm256_set1_epi8('_');
+    const __m256i lowerCase = _mm256_set1_epi8(0x20);
+    const __m256i a = _mm256_set1_epi8('a');
+    for (; last - block > static_cast<std::ptrdiff_t>(kBlock); block += kBlock) {
+        __m256i found = _mm256_setzero_si256();
+        for (std::size_t i = 0; i < kBlock; i += 32) {
+            const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + i));
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + i + 1));
+            found = _mm256_or_si256(found, _mm256_and_si256(_mm256_cmpeq_epi8(here, underscore),
+                                                            _mm256_cmpeq_epi8(_mm256_or_si256(next, lowerCase), a)));
+        }
+        if (!_mm256_testz_si256(found, found)) return block;
+    }
+    return block;
+}
+#endif
+
+BlockFinder WidestBlockFinder() {
+#if TARVO_WIDE_VECTORS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) return FindBlockWide;
+#endif
+    return FindBlock;
 }
 
 bool MarkerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
@@ -66,7 +145,10 @@ bool IsAtcCandidate(const platform::MemoryRegion& region) {
 }
 
 std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHandle process,
-                                    const platform::MemoryRegion& region, const KeepSearching& keepSearching) {
+                                    const platform::MemoryRegion& region, const KeepSearching& keepSearching,
+                                    Vectors vectors) {
+    static const BlockFinder widest = WidestBlockFinder();
+    const BlockFinder findBlock = vectors == Vectors::Widest ? widest : FindBlock;
     const std::uint64_t end = region.base + region.size;
     platform::MemoryPiece piece;
     for (std::uint64_t start = region.base; start < end; start += platform::kMemoryPieceSize) {
@@ -79,30 +161,38 @@ std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHand
         // Where the marker's underscore can be: far enough from either end.
         const std::uint8_t* const first = bytes.data() + kAnchor;
         const std::uint8_t* const last = bytes.data() + bytes.size() - (kMarker.size() - kAnchor - 1);
+        // Each place where "_A" stands: the marker there, then its menu.
+        // Returns true once this piece is done with.
+        const auto lookAt = [&](const std::uint8_t* hit, std::uint64_t& found) {
+            const std::size_t at = static_cast<std::size_t>(hit - bytes.data()) - kAnchor;
+            if (!MarkerAt(bytes, at)) return false;
+            // The one window that holds the whole marker starts at the step below it.
+            const std::uint64_t window = (start + at) & ~(kStep - 1);
+            if (window >= windowsEnd) return true;  // the next piece's windows: it looks at them itself
+            if (piece.Readable(window, kWindow) && EntryFollows(memory, process, window)) {
+                found = window;
+                return true;
+            }
+            return false;
+        };
+        std::uint64_t found = 0;
         bool pieceDone = false;
-        for (const std::uint8_t* block = first; block < last && !pieceDone; block += kBlock) {
-            const bool whole = last - block > static_cast<std::ptrdiff_t>(kBlock);
-            const std::uint8_t* const blockEnd = whole ? block + kBlock : last;
-            if (whole && !BlockMayHoldMarker<kBlock>(block)) continue;
-            for (const std::uint8_t* hit = block; hit < blockEnd; ++hit) {
-                const bool small =
-                    (hit - block) % kSmallBlock == 0 && blockEnd - hit >= static_cast<std::ptrdiff_t>(kSmallBlock);
-                if (small && !BlockMayHoldMarker<kSmallBlock>(hit)) {
-                    hit += kSmallBlock - 1;
-                    continue;
+        const std::uint8_t* block = first;
+        // Whole blocks, and in them the 16 places at a time where the pair stands.
+        for (; !pieceDone; block += kBlock) {
+            block = findBlock(block, last);
+            if (last - block <= static_cast<std::ptrdiff_t>(kBlock)) break;
+            for (std::size_t lane = 0; lane < kBlock && !pieceDone; lane += kLanes) {
+                for (std::uint32_t mask = PairMask(block + lane); mask != 0 && !pieceDone; mask &= mask - 1) {
+                    pieceDone = lookAt(block + lane + static_cast<std::size_t>(std::countr_zero(mask)), found);
                 }
-                if (*hit != '_') continue;
-                const std::size_t at = static_cast<std::size_t>(hit - bytes.data()) - kAnchor;
-                if (!MarkerAt(bytes, at)) continue;
-                // The one window that holds the whole marker starts at the step below it.
-                const std::uint64_t window = (start + at) & ~(kStep - 1);
-                if (window >= windowsEnd) {
-                    pieceDone = true;  // the next piece's windows: it looks at them itself
-                    break;
-                }
-                if (piece.Readable(window, kWindow) && EntryFollows(memory, process, window)) return window;
             }
         }
+        // The rest of the piece, a place at a time.
+        for (const std::uint8_t* hit = block; hit < last && !pieceDone; ++hit) {
+            if (*hit == '_') pieceDone = lookAt(hit, found);
+        }
+        if (found != 0) return found;
     }
     return 0;
 }

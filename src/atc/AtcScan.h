@@ -28,8 +28,12 @@ using KeepSearching = std::function<bool()>;
 // The address of the window holding the marker in one region, or 0. Reads the
 // region in large pieces; a window with a byte that cannot be read is passed
 // over, as a 16-byte read of it would fail.
+// The widest vectors the processor has are used unless narrow is asked for:
+// every x64 processor has the narrow ones, and a test can run both.
+enum class Vectors { Widest, Narrow };
 std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHandle process,
-                                    const platform::MemoryRegion& region, const KeepSearching& keepSearching = {});
+                                    const platform::MemoryRegion& region, const KeepSearching& keepSearching = {},
+                                    Vectors vectors = Vectors::Widest);
 
 // Walks the whole address space; each candidate region is made read-write for
 // the search and given its protection back after. 0 when there is no menu, or
