@@ -49,7 +49,7 @@ void Pump(Server& server, SdkLink& link, void (*afterData)(Server&) = nullptr);
 // Unloading begins: nothing is sent from now on and the knob worker stops.
 void BeginUnload(SdkLink& link);
 // Closes the connection if it is open and forgets its handle, also when the
-// close fails: SimConnect has freed it either way.
+// close reports a failure: a closed handle is done with either way.
 void CloseConnection(Server& server, SdkLink& link);
 
 // ---- Sending --------------------------------------------------------------

@@ -95,8 +95,8 @@ TEST_F(PmdgSdkTest, NothingIsSentOnceUnloadingBegins) {
     EXPECT_FALSE(Send(before, 70000, Mouse::LeftPress));
 }
 
-// SimConnect frees the connection even when its close reports a failure; a
-// handle kept after it was used freed memory on the next pump or send.
+// A closed handle is done with whatever the close reports (our stand-in DLL
+// frees its session either way); one kept was used on the next pump or send.
 TEST_F(PmdgSdkTest, AFailedCloseStillForgetsTheConnection) {
     fake.simConnect.closeResult = SIMCONNECT_E_FAIL;
     CloseConnection(fake.server, link);
