@@ -1,22 +1,22 @@
 #include "fakes/FakeThreads.h"
 
+#include <utility>
+
 namespace tarvo::fakes {
 
 bool FakeThreads::Start(std::function<void()> body, platform::ThreadPriority priority) {
-    journal_.Add("Threads.Start priority=" + std::to_string(static_cast<int>(priority)));
+    // Journalled once the thread is pending, so a test that sees the entry can run it.
+    bool failed = false;
+    bool runNow = false;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        if (failNextThread_) {
-            failNextThread_ = false;
-            return false;
-        }
-        if (!runInsideStart_) {
-            pending_.push_back(std::move(body));
-            return true;
-        }
+        failed = std::exchange(failNextThread_, false);
+        runNow = !failed && runInsideStart_;
+        if (!failed && !runNow) pending_.push_back(std::move(body));
     }
-    body();
-    return true;
+    journal_.Add("Threads.Start priority=" + std::to_string(static_cast<int>(priority)));
+    if (runNow) body();
+    return !failed;
 }
 
 void FakeThreads::SetCurrentThreadPriority(platform::ThreadPriority priority) {
@@ -101,11 +101,15 @@ void FakeThreads::CloseEvent(EventId event) {
 
 TimerId FakeThreads::StartTimer(std::uint32_t dueMilliseconds, std::uint32_t periodMilliseconds,
                                 std::function<void()> tick) {
+    TimerId id = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        id = nextId_++;
+        timers_[id] = std::move(tick);
+    }
+    // Journalled once the timer can be fired, so a test that sees the entry can fire it.
     journal_.Add("Threads.StartTimer " + std::to_string(dueMilliseconds) + " " +
                  std::to_string(periodMilliseconds));
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const TimerId id = nextId_++;
-    timers_[id] = std::move(tick);
     return id;
 }
 
