@@ -6,6 +6,7 @@
 #include "keys/Keys.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tarvo::bridge {
 namespace {
@@ -57,33 +58,89 @@ DiscoveryResult Pass(Server& server, const DiscoveryPlan& plan, const NameIndex&
     return result;
 }
 
-}  // namespace
-
 // The folding is the invariant locale's ignore-case comparison, as far as
 // variable names go: ASCII letters; other bytes stand for themselves.
-std::size_t NameIndex::FoldedHash::operator()(std::string_view name) const {
-    // Eight folded bytes a step: names run to dozens of characters and share
-    // long beginnings, and a byte-at-a-time hash would cost more than the lookup.
-    name = name.substr(0, kComparedChars);
-    std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15u;
-    for (std::size_t at = 0; at < name.size(); at += 8) {
-        std::uint64_t word = 0;
-        for (std::size_t i = 0; i < 8 && at + i < name.size(); ++i) {
-            word |= std::uint64_t{static_cast<unsigned char>(FoldAscii(name[at + i]))} << (8 * i);
-        }
-        hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
-        hash ^= hash >> 32;
-    }
-    return static_cast<std::size_t>(hash);
+// Eight bytes at a time: every byte from 'A' to 'Z' gains its 0x20.
+std::uint64_t FoldWord(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = kOnes * 0x80;
+    const std::uint64_t low = word & ~kHigh;  // adding to seven bits never carries into the next byte
+    const std::uint64_t fromA = low + kOnes * (0x80 - 'A');
+    const std::uint64_t pastZ = low + kOnes * (0x80 - 'Z' - 1);
+    const std::uint64_t upper = fromA & ~pastZ & ~word & kHigh;
+    return word | (upper >> 2);
 }
 
-bool NameIndex::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
-    return EqualsIgnoreCase(a.substr(0, kComparedChars), b.substr(0, kComparedChars));
+std::string_view Compared(std::string_view name) { return name.substr(0, kComparedChars); }
+
+// Names run to dozens of characters and share long beginnings, so all of a
+// name is hashed, a folded word a step.
+std::uint64_t FoldedHash(std::string_view name) {
+    name = Compared(name);
+    std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15u;
+    const auto mix = [&](std::uint64_t word) {
+        hash = (hash ^ FoldWord(word)) * 0xFF51AFD7ED558CCDu;
+        hash ^= hash >> 32;
+    };
+    std::size_t at = 0;
+    for (; at + 8 <= name.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, name.data() + at, 8);
+        mix(word);
+    }
+    if (at < name.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, name.data() + at, name.size() - at);
+        mix(word);
+    }
+    return hash;
 }
+
+bool HasLength(const std::array<std::uint64_t, 2>& lengths, std::size_t length) {
+    return (lengths[length / 64] >> (length % 64) & 1) != 0;
+}
+
+}  // namespace
 
 NameIndex::NameIndex(std::span<const WantedVariable> wanted) {
-    byName_.reserve(wanted.size());
-    for (const WantedVariable& variable : wanted) byName_[variable.name].push_back(&variable);
+    std::size_t capacity = 2;
+    while (capacity < wanted.size() * 2) capacity *= 2;
+    table_.resize(capacity);
+    // Each distinct name's variables in list order, then laid out one name after another.
+    std::vector<std::vector<const WantedVariable*>> groups;
+    for (const WantedVariable& variable : wanted) {
+        const std::uint64_t hash = FoldedHash(variable.name);
+        Entry& entry = table_[Probe(hash, variable.name)];
+        if (entry.count == 0) {
+            entry = {hash, variable.name, static_cast<std::uint32_t>(groups.size()), 1};
+            groups.emplace_back();
+            const std::size_t length = Compared(variable.name).size();
+            lengths_[length / 64] |= std::uint64_t{1} << (length % 64);
+        }
+        groups[entry.first].push_back(&variable);
+    }
+    std::vector<std::uint32_t> starts;
+    variables_.reserve(wanted.size());
+    for (const auto& group : groups) {
+        starts.push_back(static_cast<std::uint32_t>(variables_.size()));
+        variables_.insert(variables_.end(), group.begin(), group.end());
+    }
+    for (Entry& entry : table_) {
+        if (entry.count == 0) continue;
+        entry.count = static_cast<std::uint32_t>(groups[entry.first].size());
+        entry.first = starts[entry.first];
+    }
+}
+
+// Where the name stands in the table, or the empty entry where it would go.
+std::size_t NameIndex::Probe(std::uint64_t hash, std::string_view name) const {
+    const std::size_t mask = table_.size() - 1;
+    std::size_t at = static_cast<std::size_t>(hash) & mask;
+    while (table_[at].count != 0 &&
+           (table_[at].hash != hash || !EqualsIgnoreCase(Compared(table_[at].name), Compared(name)))) {
+        at = (at + 1) & mask;
+    }
+    return at;
 }
 
 const WantedVariable* NameIndex::Find(std::string_view name) const {
@@ -92,9 +149,9 @@ const WantedVariable* NameIndex::Find(std::string_view name) const {
 }
 
 std::span<const WantedVariable* const> NameIndex::FindAll(std::string_view name) const {
-    const auto found = byName_.find(name);
-    if (found == byName_.end()) return {};
-    return found->second;
+    if (!HasLength(lengths_, Compared(name).size())) return {};
+    const Entry& entry = table_[Probe(FoldedHash(name), name)];
+    return std::span(variables_).subspan(entry.first, entry.count);
 }
 
 std::size_t MatchNames(const NameListCopy& names, const NameIndex& index, VariableSlots& slots, bool everyEntry,

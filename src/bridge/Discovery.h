@@ -5,12 +5,12 @@
 #include "bridge/WasmBridge.h"
 #include "host/Server.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tarvo::bridge {
@@ -75,7 +75,7 @@ struct DiscoveryPlan {
     std::uint32_t extraPassPauseMilliseconds = 0;
 };
 // The wanted names by their case-folded text, so each module name costs one
-// lookup.
+// lookup; most module names are turned away by their length alone, unhashed.
 class NameIndex {
 public:
     explicit NameIndex(std::span<const WantedVariable> wanted);
@@ -85,15 +85,19 @@ public:
     std::span<const WantedVariable* const> FindAll(std::string_view name) const;
 
 private:
-    // Hashing and comparing ignore case, so a module name is looked up as it
-    // stands, with no folded copy made of it. The keys are the wanted names.
-    struct FoldedHash {
-        std::size_t operator()(std::string_view name) const;
+    // One wanted name (its first spelling) and its variables in variables_;
+    // an open-addressed table, empty where count is 0.
+    struct Entry {
+        std::uint64_t hash = 0;
+        std::string_view name;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
     };
-    struct FoldedEqual {
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
-    std::unordered_map<std::string_view, std::vector<const WantedVariable*>, FoldedHash, FoldedEqual> byName_;
+    std::size_t Probe(std::uint64_t hash, std::string_view name) const;
+
+    std::vector<Entry> table_;  // a power of two long, at most half full
+    std::vector<const WantedVariable*> variables_;
+    std::array<std::uint64_t, 2> lengths_{};  // bit n: a wanted name is n characters long, as compared
 };
 
 // Stores the id of every name that matches into its slots, in id order, and
