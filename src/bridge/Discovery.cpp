@@ -96,8 +96,12 @@ std::uint64_t FoldedHash(std::string_view name) {
     return hash;
 }
 
-bool HasLength(const std::array<std::uint64_t, 2>& lengths, std::size_t length) {
-    return (lengths[length / 64] >> (length % 64) & 1) != 0;
+// A name's bit among the endings of its length.
+std::uint64_t EndingBit(std::string_view compared) {
+    if (compared.empty()) return 1;
+    // Spread over the 64 bits, so that digits and letters keep apart.
+    const auto last = static_cast<std::uint32_t>(static_cast<unsigned char>(FoldAscii(compared.back())));
+    return std::uint64_t{1} << (last * 0x9E3779B1u >> 26);
 }
 
 }  // namespace
@@ -114,8 +118,8 @@ NameIndex::NameIndex(std::span<const WantedVariable> wanted) {
         if (entry.count == 0) {
             entry = {hash, variable.name, static_cast<std::uint32_t>(groups.size()), 1};
             groups.emplace_back();
-            const std::size_t length = Compared(variable.name).size();
-            lengths_[length / 64] |= std::uint64_t{1} << (length % 64);
+            const std::string_view compared = Compared(variable.name);
+            endings_[compared.size()] |= EndingBit(compared);
         }
         groups[entry.first].push_back(&variable);
     }
@@ -149,7 +153,8 @@ const WantedVariable* NameIndex::Find(std::string_view name) const {
 }
 
 std::span<const WantedVariable* const> NameIndex::FindAll(std::string_view name) const {
-    if (!HasLength(lengths_, Compared(name).size())) return {};
+    const std::string_view compared = Compared(name);
+    if ((endings_[compared.size()] & EndingBit(compared)) == 0) return {};
     const Entry& entry = table_[Probe(FoldedHash(name), name)];
     return std::span(variables_).subspan(entry.first, entry.count);
 }

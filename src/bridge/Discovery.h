@@ -75,7 +75,8 @@ struct DiscoveryPlan {
     std::uint32_t extraPassPauseMilliseconds = 0;
 };
 // The wanted names by their case-folded text, so each module name costs one
-// lookup; most module names are turned away by their length alone, unhashed.
+// lookup; most module names are turned away by their length and last
+// character alone, unhashed.
 class NameIndex {
 public:
     explicit NameIndex(std::span<const WantedVariable> wanted);
@@ -97,7 +98,9 @@ private:
 
     std::vector<Entry> table_;  // a power of two long, at most half full
     std::vector<const WantedVariable*> variables_;
-    std::array<std::uint64_t, 2> lengths_{};  // bit n: a wanted name is n characters long, as compared
+    // By a name's length as compared: the last characters (folded, six bits
+    // of each) wanted names of that length end in; 0 when none is that long.
+    std::array<std::uint64_t, 128> endings_{};
 };
 
 // Stores the id of every name that matches into its slots, in id order, and
