@@ -485,11 +485,13 @@ double WasmBridge::LvarValue(std::int32_t id) {
 
 void WasmBridge::CopyLvarNames(NameListCopy& names) {
     const std::lock_guard<std::mutex> lock(mutex_);
+    names.reserve(names.size() + lvarNames_.size());
     for (std::size_t id = 0; id < lvarNames_.size(); ++id) names.emplace(static_cast<std::int32_t>(id), lvarNames_[id]);
 }
 
 void WasmBridge::CopyHvarNames(NameListCopy& names) {
     const std::lock_guard<std::mutex> lock(mutex_);
+    names.reserve(names.size() + hvarNames_.size());
     for (std::size_t id = 0; id < hvarNames_.size(); ++id) names.emplace(static_cast<std::int32_t>(id), hvarNames_[id]);
 }
 

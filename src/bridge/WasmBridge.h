@@ -6,6 +6,7 @@
 #pragma once
 
 #include "bridge/BridgeState.h"
+#include "bridge/NameListCopy.h"
 #include "host/Server.h"
 
 #include <atomic>
@@ -18,9 +19,6 @@
 #include <vector>
 
 namespace tarvo::bridge {
-
-// A snapshot of a name list, id to name; it does not follow later changes.
-using NameListCopy = std::map<std::int32_t, std::string>;
 
 // What an area holds, as the module's configuration numbers it; other numbers
 // are areas of a kind the bridge does not use.

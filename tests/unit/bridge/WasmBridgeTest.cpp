@@ -120,13 +120,13 @@ TEST_F(WasmBridgeTest, ConfigurationBringsTheNameAreasAndTheirNames) {
     WasmBridge& bridge = *CurrentBridge(fake.server);
     WaitUntil([&] { return bridge.LvarCount() == 60; });
 
-    std::map<std::int32_t, std::string> names;
+    NameListCopy names;
     bridge.CopyLvarNames(names);
     EXPECT_EQ(names.size(), 60u) << "a 3,360-byte area holds 60 names";
     EXPECT_EQ(names[0], "L:LVAR_0");
     EXPECT_EQ(names[59], "") << "empty records become empty names";
     EXPECT_EQ(bridge.LvarValue(59), 0.0);
-    std::map<std::int32_t, std::string> hvars;
+    NameListCopy hvars;
     WaitUntil([&] { hvars.clear(); bridge.CopyHvarNames(hvars); return hvars.size() == 3; });
     EXPECT_EQ(hvars[2], "H:THREE");
     EXPECT_TRUE(fake.server.bridge.lvarsReceived) << "60 names pass the default threshold of 10";
@@ -175,7 +175,7 @@ TEST_F(WasmBridgeTest, IdenticalConfigurationIsIgnoredAndADifferentOneTakenOver)
     world.WriteClientArea("B.lvars0", 0, NameRecords({"L:X", "L:Y", "L:Z"}));
     Publish(OneOfEach(56 * 3, "B."), "1.0.4");  // a new aircraft, another version
     WaitUntil([&] { return bridge.LvarCount() == 3; });
-    std::map<std::int32_t, std::string> names;
+    NameListCopy names;
     bridge.CopyLvarNames(names);
     EXPECT_EQ(names[0], "L:X") << "the old names are gone";
     const auto log = LogLines();
@@ -195,8 +195,8 @@ TEST_F(WasmBridgeTest, AStartedBridgeHoldsNoNamesOfItsEarlierConnection) {
     StopWorker();
 
     StartBridge();  // its configuration not asked for yet
-    std::map<std::int32_t, std::string> lvars;
-    std::map<std::int32_t, std::string> hvars;
+    NameListCopy lvars;
+    NameListCopy hvars;
     CopyLvarNames(fake.server, lvars);
     CopyHvarNames(fake.server, hvars);
     EXPECT_TRUE(lvars.empty());
