@@ -15,9 +15,6 @@ constexpr std::uint32_t kPassMilliseconds = 5000;
 constexpr int kLastPass = 3;
 constexpr std::uint32_t kEscapeHoldMilliseconds = 250;
 constexpr std::uint32_t kCloseDelayMilliseconds = 3000;
-// Names are compared as they would be in a 128-byte buffer with its NUL.
-constexpr std::size_t kComparedChars = 127;
-
 
 void Store(VariableSlots& slots, std::uint16_t slot, std::int32_t id) {
     if (slot != kNoSlot) slots.Set(slot, static_cast<std::uint16_t>(id));
@@ -71,7 +68,7 @@ std::uint64_t FoldWord(std::uint64_t word) {
     return word | (upper >> 2);
 }
 
-std::string_view Compared(std::string_view name) { return name.substr(0, kComparedChars); }
+std::string_view Compared(std::string_view name) { return name.substr(0, NameIndex::kComparedChars); }
 
 // Names run to dozens of characters and share long beginnings, so all of a
 // name is hashed, a folded word a step.
@@ -94,14 +91,6 @@ std::uint64_t FoldedHash(std::string_view name) {
         mix(word);
     }
     return hash;
-}
-
-// A name's bit among the endings of its length.
-std::uint64_t EndingBit(std::string_view compared) {
-    if (compared.empty()) return 1;
-    // Spread over the 64 bits, so that digits and letters keep apart.
-    const auto last = static_cast<std::uint32_t>(static_cast<unsigned char>(FoldAscii(compared.back())));
-    return std::uint64_t{1} << (last * 0x9E3779B1u >> 26);
 }
 
 }  // namespace
@@ -152,9 +141,7 @@ const WantedVariable* NameIndex::Find(std::string_view name) const {
     return all.empty() ? nullptr : all.front();
 }
 
-std::span<const WantedVariable* const> NameIndex::FindAll(std::string_view name) const {
-    const std::string_view compared = Compared(name);
-    if ((endings_[compared.size()] & EndingBit(compared)) == 0) return {};
+std::span<const WantedVariable* const> NameIndex::Look(std::string_view name) const {
     const Entry& entry = table_[Probe(FoldedHash(name), name)];
     return std::span(variables_).subspan(entry.first, entry.count);
 }

@@ -2,6 +2,7 @@
 // the ids the module gave them, once per aircraft, into the shared slots.
 #pragma once
 
+#include "base/Text.h"
 #include "bridge/WasmBridge.h"
 #include "host/Server.h"
 
@@ -74,16 +75,22 @@ struct DiscoveryPlan {
     // Waited after the 5 s between passes, with the copy emptied.
     std::uint32_t extraPassPauseMilliseconds = 0;
 };
+
 // The wanted names by their case-folded text, so each module name costs one
 // lookup; most module names are turned away by their length and last
 // character alone, unhashed.
 class NameIndex {
 public:
+    // Names are compared as they would be in a 128-byte buffer with its NUL.
+    static constexpr std::size_t kComparedChars = 127;
+
     explicit NameIndex(std::span<const WantedVariable> wanted);
     // The first wanted variable (in list order) equal to name ignoring case, or null.
     const WantedVariable* Find(std::string_view name) const;
     // Every wanted variable equal to name, in list order.
-    std::span<const WantedVariable* const> FindAll(std::string_view name) const;
+    std::span<const WantedVariable* const> FindAll(std::string_view name) const {
+        return MayHold(name) ? Look(name) : std::span<const WantedVariable* const>();
+    }
 
 private:
     // One wanted name (its first spelling) and its variables in variables_;
@@ -95,12 +102,26 @@ private:
         std::uint32_t count = 0;
     };
     std::size_t Probe(std::uint64_t hash, std::string_view name) const;
+    std::span<const WantedVariable* const> Look(std::string_view name) const;
+    // Whether a wanted name as long as this one ends as it does: false for
+    // nearly every module name, decided inline, without hashing.
+    bool MayHold(std::string_view name) const {
+        const std::string_view compared = name.substr(0, kComparedChars);
+        return (endings_[compared.size()] & EndingBit(compared)) != 0;
+    }
+    // A name's bit among the endings of its length.
+    static std::uint64_t EndingBit(std::string_view compared) {
+        if (compared.empty()) return 1;
+        // Spread over the 64 bits, so that digits and letters keep apart.
+        const auto last = static_cast<std::uint32_t>(static_cast<unsigned char>(FoldAscii(compared.back())));
+        return std::uint64_t{1} << (last * 0x9E3779B1u >> 26);
+    }
 
     std::vector<Entry> table_;  // a power of two long, at most half full
     std::vector<const WantedVariable*> variables_;
     // By a name's length as compared: the last characters (folded, six bits
     // of each) wanted names of that length end in; 0 when none is that long.
-    std::array<std::uint64_t, 128> endings_{};
+    std::array<std::uint64_t, kComparedChars + 1> endings_{};
 };
 
 // Stores the id of every name that matches into its slots, in id order, and
