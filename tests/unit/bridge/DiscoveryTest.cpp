@@ -36,6 +36,20 @@ std::size_t MatchNamesOneByOne(const NameListCopy& names, std::span<const Wanted
     return found;
 }
 
+TEST(NameListCopy, HoldsIdsInOrderAndKeepsAnIdsFirstName) {
+    NameListCopy names = {{7, "SEVEN"}, {2, "TWO"}};
+    EXPECT_TRUE(names.emplace(9, "NINE"));
+    EXPECT_TRUE(names.emplace(-1, "BEFORE"));
+    EXPECT_TRUE(names.emplace(5, "FIVE"));
+    EXPECT_FALSE(names.emplace(7, "LATER")) << "an id keeps the name it has";
+    EXPECT_FALSE(names.emplace(9, "LATER"));
+    names[3] = "THREE";
+    names[2] += "!";
+    const std::vector<NameListCopy::Entry> entries(names.begin(), names.end());
+    EXPECT_EQ(entries, (std::vector<NameListCopy::Entry>{
+                           {-1, "BEFORE"}, {2, "TWO!"}, {3, "THREE"}, {5, "FIVE"}, {7, "SEVEN"}, {9, "NINE"}}));
+}
+
 TEST(MatchNames, FillsSlotsByNameIgnoringCase) {
     const WantedVariable wanted[] = {
         {"I_FCU_EFIS1_FD", 3},
