@@ -83,6 +83,23 @@ inline bool BlockMayHoldMarker(const std::uint8_t* at) {
 // is left before `last`, that may hold "_A"; where that stops when none does.
 using BlockFinder = const std::uint8_t* (*)(const std::uint8_t* block, const std::uint8_t* last);
 
+// Where in a block "_A" stands: bit i of masks[c] for the place block + 32 c + i.
+constexpr std::size_t kChunk = 32;
+using ChunkMasks = std::array<std::uint32_t, kBlock / kChunk>;
+using BlockLooker = void (*)(const std::uint8_t* block, ChunkMasks& masks);
+
+void LookInBlock(const std::uint8_t* block, ChunkMasks& masks) {
+    for (std::size_t c = 0; c < masks.size(); ++c) {
+        masks[c] = PairMask(block + c * kChunk) | PairMask(block + c * kChunk + kLanes) << kLanes;
+    }
+}
+
+// The routines for one width of vectors.
+struct Search {
+    BlockFinder findBlock;
+    BlockLooker lookInBlock;
+};
+
 const std::uint8_t* FindBlock(const std::uint8_t* block, const std::uint8_t* last) {
     for (; last - block > static_cast<std::ptrdiff_t>(kBlock); block += kBlock) {
         if (BlockMayHoldMarker(block)) return block;
@@ -109,21 +126,52 @@ __attribute__((target("avx2"))) const std::uint8_t* FindBlockWide(const std::uin
     }
     return block;
 }
+
+__attribute__((target("avx2"))) void LookInBlockWide(const std::uint8_t* block, ChunkMasks& masks) {
+    const __m256i underscore = _mm256_set1_epi8('_');
+    const __m256i lowerCase = _mm256_set1_epi8(0x20);
+    const __m256i a = _mm256_set1_epi8('a');
+    for (std::size_t c = 0; c < masks.size(); ++c) {
+        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + c * kChunk));
+        const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + c * kChunk + 1));
+        const __m256i pairs =
+            _mm256_and_si256(_mm256_cmpeq_epi8(here, underscore), _mm256_cmpeq_epi8(_mm256_or_si256(next, lowerCase), a));
+        masks[c] = static_cast<std::uint32_t>(_mm256_movemask_epi8(pairs));
+    }
+}
 #endif
 
-BlockFinder WidestBlockFinder() {
+constexpr Search kNarrowSearch = {FindBlock, LookInBlock};
+
+Search WidestSearch() {
 #if TARVO_WIDE_VECTORS
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return FindBlockWide;
+    if (__builtin_cpu_supports("avx2")) return {FindBlockWide, LookInBlockWide};
 #endif
-    return FindBlock;
+    return kNarrowSearch;
 }
 
-bool MarkerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    for (std::size_t i = 0; i < kMarker.size(); ++i) {
-        if (FoldAscii(static_cast<char>(bytes[at + i])) != FoldAscii(kMarker[i])) return false;
+// The marker's first eight bytes as one word, lower case, and which of them
+// are letters (0x20 in their byte), so that a place is compared in one step.
+constexpr std::uint64_t MarkerWord(bool lettersOnly) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const char c = kMarker[i];
+        const bool letter = FoldAscii(c) != c || (c >= 'a' && c <= 'z');
+        const std::uint64_t byte = lettersOnly ? (letter ? 0x20 : 0) : static_cast<unsigned char>(FoldAscii(c));
+        word |= byte << (8 * i);
     }
-    return true;
+    return word;
+}
+static_assert(kMarker.size() == 9 && std::endian::native == std::endian::little);
+
+bool MarkerAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    constexpr std::uint64_t kLower = MarkerWord(false);
+    constexpr std::uint64_t kLetters = MarkerWord(true);
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    // A letter's byte with its 0x20 is the lower-case letter only if it was that letter in either case.
+    return (word | kLetters) == kLower && FoldAscii(static_cast<char>(bytes[at + 8])) == FoldAscii(kMarker[8]);
 }
 
 // The first entry follows the marker: a digit (or a NUL and a blank, an entry
@@ -147,8 +195,8 @@ bool IsAtcCandidate(const platform::MemoryRegion& region) {
 std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHandle process,
                                     const platform::MemoryRegion& region, const KeepSearching& keepSearching,
                                     Vectors vectors) {
-    static const BlockFinder widest = WidestBlockFinder();
-    const BlockFinder findBlock = vectors == Vectors::Widest ? widest : FindBlock;
+    static const Search widest = WidestSearch();
+    const Search search = vectors == Vectors::Widest ? widest : kNarrowSearch;
     const std::uint64_t end = region.base + region.size;
     platform::MemoryPiece piece;
     for (std::uint64_t start = region.base; start < end; start += platform::kMemoryPieceSize) {
@@ -178,13 +226,15 @@ std::uint64_t FindAtcMarkerInRegion(platform::ProcessMemory& memory, ProcessHand
         std::uint64_t found = 0;
         bool pieceDone = false;
         const std::uint8_t* block = first;
-        // Whole blocks, and in them the 16 places at a time where the pair stands.
+        // Whole blocks, and in them only the places where the pair stands.
+        ChunkMasks masks;
         for (; !pieceDone; block += kBlock) {
-            block = findBlock(block, last);
+            block = search.findBlock(block, last);
             if (last - block <= static_cast<std::ptrdiff_t>(kBlock)) break;
-            for (std::size_t lane = 0; lane < kBlock && !pieceDone; lane += kLanes) {
-                for (std::uint32_t mask = PairMask(block + lane); mask != 0 && !pieceDone; mask &= mask - 1) {
-                    pieceDone = lookAt(block + lane + static_cast<std::size_t>(std::countr_zero(mask)), found);
+            search.lookInBlock(block, masks);
+            for (std::size_t c = 0; c < masks.size() && !pieceDone; ++c) {
+                for (std::uint32_t mask = masks[c]; mask != 0 && !pieceDone; mask &= mask - 1) {
+                    pieceDone = lookAt(block + c * kChunk + static_cast<std::size_t>(std::countr_zero(mask)), found);
                 }
             }
         }
