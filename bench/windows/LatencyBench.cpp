@@ -220,8 +220,11 @@ int main(int argc, char** argv) {
         ::PostMessageA(link, kMsgCommand, kGearUp, 0);
         const DWORD waitStart = ::GetTickCount();
         std::vector<Arrival> arrived;
+        // The arrival carries the stand-in's own time, so looking once a
+        // millisecond measures the same; asking its control pipe without a
+        // pause would take the processor from the server and the stand-in.
         while (arrived.empty() && ::GetTickCount() - waitStart < 5000) {
-            ::Sleep(0);
+            ::Sleep(1);
             arrived = TakeArrivals();
         }
         if (arrived.size() != 1 || arrived.front().event != kGearUpEvent) continue;
