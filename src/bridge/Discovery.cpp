@@ -68,12 +68,9 @@ std::uint64_t FoldWord(std::uint64_t word) {
     return word | (upper >> 2);
 }
 
-std::string_view Compared(std::string_view name) { return name.substr(0, NameIndex::kComparedChars); }
-
 // Names run to dozens of characters and share long beginnings, so all of a
-// name is hashed, a folded word a step.
+// name (as compared) is hashed, a folded word a step.
 std::uint64_t FoldedHash(std::string_view name) {
-    name = Compared(name);
     std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15u;
     const auto mix = [&](std::uint64_t word) {
         hash = (hash ^ FoldWord(word)) * 0xFF51AFD7ED558CCDu;
@@ -102,12 +99,12 @@ NameIndex::NameIndex(std::span<const WantedVariable> wanted) {
     // Each distinct name's variables in list order, then laid out one name after another.
     std::vector<std::vector<const WantedVariable*>> groups;
     for (const WantedVariable& variable : wanted) {
-        const std::uint64_t hash = FoldedHash(variable.name);
-        Entry& entry = table_[Probe(hash, variable.name)];
+        const std::string_view compared = Compared(variable.name);
+        const std::uint64_t hash = FoldedHash(compared);
+        Entry& entry = table_[Probe(hash, compared)];
         if (entry.count == 0) {
-            entry = {hash, variable.name, static_cast<std::uint32_t>(groups.size()), 1};
+            entry = {hash, compared, static_cast<std::uint32_t>(groups.size()), 1};
             groups.emplace_back();
-            const std::string_view compared = Compared(variable.name);
             endings_[compared.size()] |= EndingBit(compared);
         }
         groups[entry.first].push_back(&variable);
@@ -125,12 +122,11 @@ NameIndex::NameIndex(std::span<const WantedVariable> wanted) {
     }
 }
 
-// Where the name stands in the table, or the empty entry where it would go.
-std::size_t NameIndex::Probe(std::uint64_t hash, std::string_view name) const {
+// Where the name (as compared) stands in the table, or the empty entry where it would go.
+std::size_t NameIndex::Probe(std::uint64_t hash, std::string_view compared) const {
     const std::size_t mask = table_.size() - 1;
     std::size_t at = static_cast<std::size_t>(hash) & mask;
-    while (table_[at].count != 0 &&
-           (table_[at].hash != hash || !EqualsIgnoreCase(Compared(table_[at].name), Compared(name)))) {
+    while (table_[at].count != 0 && (table_[at].hash != hash || !EqualsIgnoreCase(table_[at].name, compared))) {
         at = (at + 1) & mask;
     }
     return at;
@@ -141,8 +137,8 @@ const WantedVariable* NameIndex::Find(std::string_view name) const {
     return all.empty() ? nullptr : all.front();
 }
 
-std::span<const WantedVariable* const> NameIndex::Look(std::string_view name) const {
-    const Entry& entry = table_[Probe(FoldedHash(name), name)];
+std::span<const WantedVariable* const> NameIndex::Look(std::string_view compared) const {
+    const Entry& entry = table_[Probe(FoldedHash(compared), compared)];
     return std::span(variables_).subspan(entry.first, entry.count);
 }
 

@@ -89,24 +89,27 @@ public:
     const WantedVariable* Find(std::string_view name) const;
     // Every wanted variable equal to name, in list order.
     std::span<const WantedVariable* const> FindAll(std::string_view name) const {
-        return MayHold(name) ? Look(name) : std::span<const WantedVariable* const>();
+        const std::string_view compared = Compared(name);
+        return MayHold(compared) ? Look(compared) : std::span<const WantedVariable* const>();
     }
 
 private:
-    // One wanted name (its first spelling) and its variables in variables_;
-    // an open-addressed table, empty where count is 0.
+    static std::string_view Compared(std::string_view name) { return name.substr(0, kComparedChars); }
+
+    // One wanted name (its first spelling, as compared) and its variables in
+    // variables_; an open-addressed table, empty where count is 0.
     struct Entry {
         std::uint64_t hash = 0;
         std::string_view name;
         std::uint32_t first = 0;
         std::uint32_t count = 0;
     };
-    std::size_t Probe(std::uint64_t hash, std::string_view name) const;
-    std::span<const WantedVariable* const> Look(std::string_view name) const;
+    // These take a name as compared.
+    std::size_t Probe(std::uint64_t hash, std::string_view compared) const;
+    std::span<const WantedVariable* const> Look(std::string_view compared) const;
     // Whether a wanted name as long as this one ends as it does: false for
     // nearly every module name, decided inline, without hashing.
-    bool MayHold(std::string_view name) const {
-        const std::string_view compared = name.substr(0, kComparedChars);
+    bool MayHold(std::string_view compared) const {
         return (endings_[compared.size()] & EndingBit(compared)) != 0;
     }
     // A name's bit among the endings of its length.
