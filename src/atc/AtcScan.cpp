@@ -69,12 +69,8 @@ inline bool BlockMayHoldMarker(const std::uint8_t* at) {
     }
     return _mm_movemask_epi8(found) != 0;
 #else
-    // Bytes throughout, so each vector step takes as many bytes as it can.
-    std::uint8_t found = 0;
-    for (std::size_t i = 0; i < kBlock; ++i) {
-        found |= static_cast<std::uint8_t>(static_cast<std::uint8_t>(at[i] == '_') &
-                                           static_cast<std::uint8_t>((at[i + 1] | 0x20) == 'a'));
-    }
+    std::uint32_t found = 0;
+    for (std::size_t i = 0; i < kBlock; i += kLanes) found |= PairMask(at + i);
     return found != 0;
 #endif
 }
@@ -109,34 +105,26 @@ const std::uint8_t* FindBlock(const std::uint8_t* block, const std::uint8_t* las
 
 #if TARVO_WIDE_VECTORS
 // Thirty-two places a step, on processors that have them (any that runs the simulator).
+__attribute__((target("avx2"))) inline __m256i PairsAtWide(const std::uint8_t* at) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
+    return _mm256_and_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('_')),
+                            _mm256_cmpeq_epi8(_mm256_or_si256(next, _mm256_set1_epi8(0x20)), _mm256_set1_epi8('a')));
+}
+
 __attribute__((target("avx2"))) const std::uint8_t* FindBlockWide(const std::uint8_t* block,
                                                                     const std::uint8_t* last) {
-    const __m256i underscore = _mm256_set1_epi8('_');
-    const __m256i lowerCase = _mm256_set1_epi8(0x20);
-    const __m256i a = _mm256_set1_epi8('a');
     for (; last - block > static_cast<std::ptrdiff_t>(kBlock); block += kBlock) {
         __m256i found = _mm256_setzero_si256();
-        for (std::size_t i = 0; i < kBlock; i += 32) {
-            const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + i));
-            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + i + 1));
-            found = _mm256_or_si256(found, _mm256_and_si256(_mm256_cmpeq_epi8(here, underscore),
-                                                            _mm256_cmpeq_epi8(_mm256_or_si256(next, lowerCase), a)));
-        }
+        for (std::size_t i = 0; i < kBlock; i += kChunk) found = _mm256_or_si256(found, PairsAtWide(block + i));
         if (!_mm256_testz_si256(found, found)) return block;
     }
     return block;
 }
 
 __attribute__((target("avx2"))) void LookInBlockWide(const std::uint8_t* block, ChunkMasks& masks) {
-    const __m256i underscore = _mm256_set1_epi8('_');
-    const __m256i lowerCase = _mm256_set1_epi8(0x20);
-    const __m256i a = _mm256_set1_epi8('a');
     for (std::size_t c = 0; c < masks.size(); ++c) {
-        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + c * kChunk));
-        const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + c * kChunk + 1));
-        const __m256i pairs =
-            _mm256_and_si256(_mm256_cmpeq_epi8(here, underscore), _mm256_cmpeq_epi8(_mm256_or_si256(next, lowerCase), a));
-        masks[c] = static_cast<std::uint32_t>(_mm256_movemask_epi8(pairs));
+        masks[c] = static_cast<std::uint32_t>(_mm256_movemask_epi8(PairsAtWide(block + c * kChunk)));
     }
 }
 #endif
@@ -156,9 +144,9 @@ Search WidestSearch() {
 constexpr std::uint64_t MarkerWord(bool lettersOnly) {
     std::uint64_t word = 0;
     for (std::size_t i = 0; i < 8; ++i) {
-        const char c = kMarker[i];
-        const bool letter = FoldAscii(c) != c || (c >= 'a' && c <= 'z');
-        const std::uint64_t byte = lettersOnly ? (letter ? 0x20 : 0) : static_cast<unsigned char>(FoldAscii(c));
+        const char lower = FoldAscii(kMarker[i]);
+        const bool letter = lower >= 'a' && lower <= 'z';
+        const std::uint64_t byte = lettersOnly ? (letter ? 0x20 : 0) : static_cast<unsigned char>(lower);
         word |= byte << (8 * i);
     }
     return word;
