@@ -483,17 +483,15 @@ double WasmBridge::LvarValue(std::int32_t id) {
     return static_cast<std::size_t>(id) < lvarValues_.size() ? lvarValues_[static_cast<std::size_t>(id)] : 0.0;
 }
 
-void WasmBridge::CopyLvarNames(NameListCopy& names) {
+void WasmBridge::CopyNames(const std::vector<std::string>& from, NameListCopy& names) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    names.reserve(names.size() + lvarNames_.size());
-    for (std::size_t id = 0; id < lvarNames_.size(); ++id) names.emplace(static_cast<std::int32_t>(id), lvarNames_[id]);
+    names.reserve(names.size() + from.size());
+    for (std::size_t id = 0; id < from.size(); ++id) names.emplace(static_cast<std::int32_t>(id), from[id]);
 }
 
-void WasmBridge::CopyHvarNames(NameListCopy& names) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    names.reserve(names.size() + hvarNames_.size());
-    for (std::size_t id = 0; id < hvarNames_.size(); ++id) names.emplace(static_cast<std::int32_t>(id), hvarNames_[id]);
-}
+void WasmBridge::CopyLvarNames(NameListCopy& names) { CopyNames(lvarNames_, names); }
+
+void WasmBridge::CopyHvarNames(NameListCopy& names) { CopyNames(hvarNames_, names); }
 
 std::size_t WasmBridge::LvarCount() {
     const std::lock_guard<std::mutex> lock(mutex_);

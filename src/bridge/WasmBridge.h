@@ -59,7 +59,7 @@ public:
     void WriteCalculatorCode(std::string_view code);
     void FireHvar(std::uint32_t id);
     double LvarValue(std::int32_t id);
-    // Inserts (id, name) for every lvar (hvar) id; ids already in the map keep their name.
+    // Inserts (id, name) for every lvar (hvar) id; ids already in the copy keep their name.
     void CopyLvarNames(NameListCopy& names);
     void CopyHvarNames(NameListCopy& names);
     std::size_t LvarCount();
@@ -69,6 +69,8 @@ public:
     static void Dispatch(SIMCONNECT_RECV* data, std::uint32_t size, void* context);
 
 private:
+    // The list, read under the lock: the worker writes it.
+    void CopyNames(const std::vector<std::string>& from, NameListCopy& names);
     void Work();
     void RequestConfiguration();
     void OnRecord(const SIMCONNECT_RECV* data, std::uint32_t size);
